@@ -1,0 +1,4 @@
+// The sheet is kept as a plain .xpm file so that image editors can open and change it.
+#include "art/sheet.h"
+
+#include "art/sheet.xpm"
