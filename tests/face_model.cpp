@@ -21,11 +21,7 @@ const DiskRow DISK[] = {
 
 // Caption "DST:", rows 50-54: 't' teal, 'd' dark teal, from column 5.
 const char *const CAPTION[] = {
-    "ttt..ttt.ttt..",
-    "t..t.t....t..t",
-    "t..t.ttt..t..d",
-    "t..t...t..t..d",
-    "ttt..ttt..t..t",
+    "ttt..ttt.ttt..", "t..t.t....t..t", "t..t.ttt..t..d", "t..t...t..t..d", "ttt..ttt..t..t",
 };
 constexpr int CAPTION_X = 5, CAPTION_Y = 50;
 
@@ -83,10 +79,14 @@ Glyph POINT_GLYPH_ROWS = {".....", ".....", ".....", ".....", ".##..", ".##.."};
 
 const char *const *letterGlyph(char capital) {
     switch (capital) {
-    case 'I': return LETTER_I;
-    case 'E': return LETTER_E;
-    case 'G': return LETTER_G;
-    default: return LETTER_C;
+    case 'I':
+        return LETTER_I;
+    case 'E':
+        return LETTER_E;
+    case 'G':
+        return LETTER_G;
+    default:
+        return LETTER_C;
     }
 }
 
@@ -125,10 +125,13 @@ void paintRect(Face &face, int x, int y, int width, int height, Rgb colour) {
 
 void paintGlyph(Face &face, const char *const *rows, int x, int y, Rgb ink) {
     for (int j = 0; j < 6; j++)
-        for (int i = 0; i < 5; i++) paintRect(face, x + i, y + j, 1, 1, rows[j][i] == '#' ? ink : BLACK);
+        for (int i = 0; i < 5; i++)
+            paintRect(face, x + i, y + j, 1, 1, rows[j][i] == '#' ? ink : BLACK);
 }
 
-void paintMarker(Face &face, int column) { paintRect(face, column, 28, 4, 3, DARK_RED); }
+void paintMarker(Face &face, int column) {
+    paintRect(face, column, 28, 4, 3, DARK_RED);
+}
 
 void paintStrips(Face &face) {
     paintRect(face, 14, 15, 7, 18, BLACK);
@@ -140,7 +143,9 @@ void paintDot(Face &face, int x, int y) {
     paintRect(face, x + 1, y + 1, 2, 2, WHITE);
 }
 
-void paintLabel(Face &face, char capital, int x) { paintGlyph(face, letterGlyph(capital), x, 6, WHITE); }
+void paintLabel(Face &face, char capital, int x) {
+    paintGlyph(face, letterGlyph(capital), x, 6, WHITE);
+}
 
 void paintDistance(Face &face, const std::string &text) {
     for (size_t k = 0; k < text.size() && k < 7; k++) {

@@ -76,12 +76,12 @@ TEST_F(Sheet, BackgroundRegionHoldsDiskAndCaption) {
         for (int fx = 4; fx <= 57; fx++)
             ASSERT_EQ(at(fx + 1, fy + 65), pictureAt(fx, fy)) << "face (" << fx << "," << fy << ")";
     // Spot checks straight from the tables, in sheet coordinates.
-    EXPECT_EQ(at(31, 80), YELLOW);    // the single top pixel
-    EXPECT_EQ(at(23, 85), YELLOW);    // upper belt's left end
+    EXPECT_EQ(at(31, 80), YELLOW); // the single top pixel
+    EXPECT_EQ(at(23, 85), YELLOW); // upper belt's left end
     EXPECT_EQ(at(24, 85), AMBER);
-    EXPECT_EQ(at(21, 88), AMBER);     // row 23 spans 20-40, all amber
-    EXPECT_EQ(at(21, 90), YELLOW);    // middle zone, row 25 from column 20
-    EXPECT_EQ(at(41, 90), BLACK);     // ... to 39
+    EXPECT_EQ(at(21, 88), AMBER);      // row 23 spans 20-40, all amber
+    EXPECT_EQ(at(21, 90), YELLOW);     // middle zone, row 25 from column 20
+    EXPECT_EQ(at(41, 90), BLACK);      // ... to 39
     EXPECT_EQ(at(19, 117), DARK_TEAL); // the colon's middle
     EXPECT_EQ(at(19, 118), DARK_TEAL);
     EXPECT_EQ(at(19, 116), TEAL);
@@ -90,7 +90,8 @@ TEST_F(Sheet, BackgroundRegionHoldsDiskAndCaption) {
 TEST_F(Sheet, FaceBorderPanelAndInitialPicture) {
     Face want = loadedFace();
     for (int y = 0; y < 64; y++)
-        for (int x = 0; x < 64; x++) ASSERT_EQ(at(x, y), want.at(x, y)) << "(" << x << "," << y << ")";
+        for (int x = 0; x < 64; x++)
+            ASSERT_EQ(at(x, y), want.at(x, y)) << "(" << x << "," << y << ")";
     for (int y = 5; y <= 59; y++) EXPECT_EQ(at(59, y), GREY);
     for (int x = 4; x <= 59; x++) EXPECT_EQ(at(x, 59), GREY);
     EXPECT_EQ(at(59, 4), BLACK);
@@ -132,7 +133,8 @@ TEST_F(Sheet, DigitAndLetterGlyphs) {
 }
 
 bool overlaps(const SheetRegion &a, const SheetRegion &b) {
-    return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height && b.y < a.y + a.height;
+    return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height &&
+           b.y < a.y + a.height;
 }
 
 TEST(SheetRegions, GeometryTheCompositionReliesOn) {
@@ -142,8 +144,8 @@ TEST(SheetRegions, GeometryTheCompositionReliesOn) {
     EXPECT_EQ(letterCell('A').x, 2);
     EXPECT_EQ(letterCell('Z').x + letterCell('Z').width - 1, 131);
     EXPECT_LT(letterCell('Z').x + letterCell('Z').width, SHEET_WIDTH);
-    const SheetRegion sources[] = {BACKGROUND,   BLANK_STRIP, SPOT_MARKER,    SATELLITE_DOT,
-                                   {66, 57, 55, 6}, {2, 128, 130, 6}};
+    const SheetRegion sources[] = {BACKGROUND,    BLANK_STRIP,     SPOT_MARKER,
+                                   SATELLITE_DOT, {66, 57, 55, 6}, {2, 128, 130, 6}};
     for (const SheetRegion &s : sources) {
         EXPECT_FALSE(overlaps(s, FACE)) << s.x << "," << s.y;
         EXPECT_LE(s.x + s.width, SHEET_WIDTH);
@@ -151,13 +153,15 @@ TEST(SheetRegions, GeometryTheCompositionReliesOn) {
     }
 }
 
-bool maskBit(int x, int y) { return (shapeMask[y * 8 + x / 8] >> (x % 8)) & 1; }
+bool maskBit(int x, int y) {
+    return (shapeMask[y * 8 + x / 8] >> (x % 8)) & 1;
+}
 
 TEST(ShapeMask, ExactlyThePanelSquare) {
     const struct {
         int x, y;
         bool set;
-    } edges[] = {{4, 4, true},  {59, 4, true},  {4, 59, true},   {59, 59, true},
+    } edges[] = {{4, 4, true},  {59, 4, true}, {4, 59, true},   {59, 59, true},
                  {3, 4, false}, {4, 3, false}, {60, 59, false}, {59, 60, false}};
     for (const auto &e : edges) EXPECT_EQ(maskBit(e.x, e.y), e.set) << e.x << "," << e.y;
     // Least significant bit leftmost: the row's first byte sets columns 4-7, its last 56-59.

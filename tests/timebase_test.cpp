@@ -27,8 +27,8 @@ const DayCase DAY_CASES[] = {
 
 TEST(TimeBase, JulianDayAndDayCountFromCalendar) {
     for (const DayCase &c : DAY_CASES) {
-        SCOPED_TRACE(testing::Message() << c.year << "-" << c.month << "-" << c.day << " "
-                                        << c.hour << ":" << c.minute << ":" << c.second);
+        SCOPED_TRACE(testing::Message() << c.year << "-" << c.month << "-" << c.day << " " << c.hour
+                                        << ":" << c.minute << ":" << c.second);
         EXPECT_EQ(julianDay(c.year, c.month, c.day, c.hour, c.minute, c.second), c.julian);
         struct tm utc = {};
         utc.tm_year = c.year - 1900;
@@ -69,9 +69,20 @@ TEST(ReduceAngle, ReferenceValuesOfBothPaths) {
 
 TEST(ReduceAngle, EveryDoubleLandsInOneTurn) {
     const double inf = std::numeric_limits<double>::infinity();
-    const double cases[] = {-1e6,       -1e300, 1e300, -9999.999, -10000.0, 1.2e6, 1.349e10,
-                            1.35e10,    -1.35e10, 1e308, -1e308, std::numeric_limits<double>::max(),
-                            -2147483647.0 * PI / 180, std::numeric_limits<double>::denorm_min()};
+    const double cases[] = {-1e6,
+                            -1e300,
+                            1e300,
+                            -9999.999,
+                            -10000.0,
+                            1.2e6,
+                            1.349e10,
+                            1.35e10,
+                            -1.35e10,
+                            1e308,
+                            -1e308,
+                            std::numeric_limits<double>::max(),
+                            -2147483647.0 * PI / 180,
+                            std::numeric_limits<double>::denorm_min()};
     for (double x : cases) {
         double a = reduceAngle(x);
         EXPECT_GE(a, 0.0) << "x = " << x;

@@ -23,8 +23,8 @@ constexpr SheetRegion SATELLITE_DOT = {78, 88, 4, 4};
 
 constexpr int GLYPH_WIDTH = 5; // four columns of ink, one of black space
 constexpr int GLYPH_HEIGHT = 6;
-constexpr SheetPoint DIGIT_FONT = {66, 57};   // "0" to "9", then the point glyph
-constexpr SheetPoint LETTER_FONT = {2, 128};  // "A" to "Z"
+constexpr SheetPoint DIGIT_FONT = {66, 57};  // "0" to "9", then the point glyph
+constexpr SheetPoint LETTER_FONT = {2, 128}; // "A" to "Z"
 constexpr int POINT_GLYPH_CELL = 10;
 constexpr int LETTER_CELLS = 26;
 
@@ -33,7 +33,8 @@ constexpr SheetRegion digitCell(int cell) {
 }
 
 constexpr SheetRegion letterCell(char capital) {
-    return {LETTER_FONT.x + GLYPH_WIDTH * (capital - 'A'), LETTER_FONT.y, GLYPH_WIDTH, GLYPH_HEIGHT};
+    return {LETTER_FONT.x + GLYPH_WIDTH * (capital - 'A'), LETTER_FONT.y, GLYPH_WIDTH,
+            GLYPH_HEIGHT};
 }
 
 constexpr SheetRegion POINT_GLYPH = digitCell(POINT_GLYPH_CELL);
@@ -42,7 +43,7 @@ constexpr SheetRegion POINT_GLYPH = digitCell(POINT_GLYPH_CELL);
 constexpr SheetPoint BACKGROUND_AT = {4, 4};
 constexpr SheetPoint LEFT_STRIP_AT = {14, 15};
 constexpr SheetPoint RIGHT_STRIP_AT = {41, 15};
-constexpr int SPOT_ROW = 28;        // the marker sits on the disk's lower belt
-constexpr int LABEL_ROW = 6;        // satellite letters, straight above their dots
+constexpr int SPOT_ROW = 28; // the marker sits on the disk's lower belt
+constexpr int LABEL_ROW = 6; // satellite letters, straight above their dots
 constexpr SheetPoint DISTANCE_AT = {22, 50};
 constexpr int DISTANCE_CELLS = 7;

@@ -15,10 +15,14 @@ constexpr double RADIUS_MEAN[SATELLITE_COUNT] = {5.9061, 9.3972, 14.9894, 26.364
 constexpr double RADIUS_TERM[SATELLITE_COUNT] = {0.0244, 0.0889, 0.0227, 0.1944};
 constexpr double ANGLE_TERM[SATELLITE_COUNT] = {0.472, 1.073, 0.174, 0.845};
 
-double radians(double degrees) { return (degrees * PI) / 180; }
+double radians(double degrees) {
+    return (degrees * PI) / 180;
+}
 
 // An angle in degrees, in radians, folded into one turn.
-double turn(double degrees) { return reduceAngle(radians(degrees)); }
+double turn(double degrees) {
+    return reduceAngle(radians(degrees));
+}
 
 } // namespace
 
@@ -43,10 +47,10 @@ void computeEphemerisSteps(double d, EphemerisSteps &s) {
     s.u4 = reduceAngle(radians(176.3586 + 21.4879802 * s.tau) + s.psi - s.B);
 
     s.lambda = reduceAngle(radians(238.05 + 0.083091 * d + 0.33 * std::sin(s.V)) + s.B);
-    s.earthDeclination = radians(3.07 * std::sin(s.lambda + radians(44.5)) -
-                                 2.15 * std::sin(s.psi) * std::cos(s.lambda + radians(24)) -
-                                 1.31 * ((s.r - s.delta) / s.delta) *
-                                     std::sin(s.lambda - radians(99.4)));
+    s.earthDeclination =
+        radians(3.07 * std::sin(s.lambda + radians(44.5)) -
+                2.15 * std::sin(s.psi) * std::cos(s.lambda + radians(24)) -
+                1.31 * ((s.r - s.delta) / s.delta) * std::sin(s.lambda - radians(99.4)));
     s.G = turn(187.3 + 50.310674 * s.tau);
     s.H = turn(311.1 + 21.569229 * s.tau);
     s.p = 2 * (s.u1 - s.u2);

@@ -13,7 +13,9 @@ constexpr double DIRECT_PATH_FROM = 10000.0;
 constexpr double TURN_COUNT_LIMIT = 2147483648.0 * TWO_PI;
 
 // Truncation toward zero, as a 32-bit conversion would give, without its overflow.
-double truncate(double x) { return std::trunc(x); }
+double truncate(double x) {
+    return std::trunc(x);
+}
 
 double foldOnce(double a) {
     if (a < 0.0) return a + TWO_PI;
@@ -23,8 +25,7 @@ double foldOnce(double a) {
 
 } // namespace
 
-double julianDay(double year, double month, double day, double hour, double minute,
-                 double second) {
+double julianDay(double year, double month, double day, double hour, double minute, double second) {
     double a = truncate((month + 9) / 12);
     double b = truncate((year + a) * 7 * 0.25);
     double c = truncate(month * 275 / 9);

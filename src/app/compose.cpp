@@ -1,0 +1,3 @@
+#include "app/applet.h"
+
+void composeFrame() {}

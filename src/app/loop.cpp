@@ -1,0 +1,51 @@
+#include "app/applet.h"
+#include "dock/dock.h"
+#include "ephemeris/ephemeris.h"
+
+#include <unistd.h>
+
+namespace {
+
+constexpr int UPDATE_EVERY = 102;
+constexpr useconds_t PASS_SLEEP_US = 10000;
+
+} // namespace
+
+bool ephemerisUpdateDue(int &updateCounter) {
+    if (updateCounter >= UPDATE_EVERY - 1) {
+        updateCounter = 0;
+        return true;
+    }
+    updateCounter++;
+    return false;
+}
+
+void handleEvent(const XEvent &event) {
+    switch (event.type) {
+    case Expose:
+        refreshWindows();
+        break;
+    case EnterNotify:
+    case LeaveNotify:
+        XSetInputFocus(dock.display, PointerRoot, RevertToParent, CurrentTime);
+        break;
+    default:
+        break;
+    }
+}
+
+void runMainLoop() {
+    int updateCounter = FIRST_UPDATE_COUNTER;
+    XEvent event;
+    for (;;) {
+        // XPending first, so the pass never waits on the server.
+        while (XPending(dock.display)) {
+            XNextEvent(dock.display, &event);
+            handleEvent(event);
+        }
+        composeFrame();
+        if (ephemerisUpdateDue(updateCounter)) updateEphemerisNow();
+        refreshWindows();
+        usleep(PASS_SLEEP_US);
+    }
+}

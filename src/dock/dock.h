@@ -1,0 +1,40 @@
+// The applet's X resources: display, the withdrawn main window and its icon window, the sheet
+// pixmap that is both artwork store and frame buffer, and the one GC every copy uses.
+#pragma once
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/xpm.h>
+
+struct DockContext {
+    Display *display;
+    int screen;
+    Window rootWindow;
+    Window mainWindow;
+    Window iconWindow;
+    Pixmap masterSheet;
+    Pixmap sheetMask;
+    XpmAttributes sheetAttributes;
+    GC gc;
+    unsigned long whitePixel;
+    unsigned long blackPixel;
+    XSizeHints sizeHints;
+    XWMHints wmHints;
+    Pixmap shapeBitmap;
+};
+
+extern DockContext dock;
+
+// The display named by the last "-display" argument; null (the default) when there is none or
+// the last one has nothing after it.
+const char *scanDisplayName(char *const *argv);
+
+void connectDisplay(int argc, char **argv);
+unsigned long lookupColor(const char *name);
+void createDockWindow(int argc, char **argv, const char *const *sheetXpm,
+                      const unsigned char *maskBits, int maskWidth, int maskHeight,
+                      const char *backColor, const char *labelColor, const char *windGustColor,
+                      const char *dataColor, const char *stationTimeColor);
+
+void copySheetArea(int srcX, int srcY, int width, int height, int destX, int destY);
+void refreshWindows();

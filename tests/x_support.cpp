@@ -1,0 +1,182 @@
+#include "x_support.h"
+
+#include <X11/Xutil.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <stdexcept>
+#include <thread>
+#include <utility>
+
+Child::Child(Child &&other) noexcept : pid(other.pid), out(other.out), err(other.err) {
+    other.pid = -1;
+    other.out = other.err = -1;
+}
+
+Child &Child::operator=(Child &&other) noexcept {
+    std::swap(pid, other.pid);
+    std::swap(out, other.out);
+    std::swap(err, other.err);
+    return *this;
+}
+
+Child::~Child() {
+    if (pid > 0) {
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+    }
+    if (out >= 0) close(out);
+    if (err >= 0) close(err);
+}
+
+Child spawn(const std::vector<std::string> &argv, const std::vector<std::string> &env,
+            bool capture) {
+    int outPipe[2] = {-1, -1}, errPipe[2] = {-1, -1};
+    if (capture && (pipe(outPipe) != 0 || pipe(errPipe) != 0)) throw std::runtime_error("pipe");
+    pid_t pid = fork();
+    if (pid < 0) throw std::runtime_error("fork");
+    if (pid == 0) {
+        if (capture) {
+            dup2(outPipe[1], 1);
+            dup2(errPipe[1], 2);
+            close(outPipe[0]);
+            close(errPipe[0]);
+        } else {
+            int devnull = open("/dev/null", O_WRONLY);
+            dup2(devnull, 1);
+            dup2(devnull, 2);
+        }
+        for (const std::string &e : env) putenv(strdup(e.c_str()));
+        std::vector<char *> args;
+        for (const std::string &a : argv) args.push_back(const_cast<char *>(a.c_str()));
+        args.push_back(nullptr);
+        execvp(args[0], args.data());
+        _exit(127);
+    }
+    Child child;
+    child.pid = pid;
+    if (capture) {
+        close(outPipe[1]);
+        close(errPipe[1]);
+        child.out = outPipe[0];
+        child.err = errPipe[0];
+    }
+    return child;
+}
+
+int waitForExit(Child &child, double seconds) {
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    for (;;) {
+        int status;
+        if (waitpid(child.pid, &status, WNOHANG) == child.pid) {
+            child.pid = -1;
+            return status;
+        }
+        if (std::chrono::steady_clock::now() > deadline) return -1;
+        sleepSeconds(0.01);
+    }
+}
+
+std::string readAll(int fd) {
+    std::string text;
+    char buffer[4096];
+    ssize_t n;
+    while ((n = read(fd, buffer, sizeof buffer)) > 0) text.append(buffer, n);
+    return text;
+}
+
+Xvfb startXvfb() {
+    int fds[2];
+    if (pipe(fds) != 0) throw std::runtime_error("pipe");
+    Xvfb x;
+    x.server = spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "640x480x24",
+                      "-nolisten", "tcp"},
+                     {}, false);
+    close(fds[1]);
+    std::string number;
+    char c;
+    while (read(fds[0], &c, 1) == 1 && c != '\n') number += c;
+    close(fds[0]);
+    if (number.empty()) throw std::runtime_error("Xvfb did not start");
+    x.name = ":" + number;
+    return x;
+}
+
+std::string builtVandrel() {
+    return VANDREL_BINARY;
+}
+
+std::string fakeTimeLibrary() {
+    const char *const candidates[] = {"/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1",
+                                      "/usr/lib/aarch64-linux-gnu/faketime/libfaketime.so.1",
+                                      "/usr/lib/faketime/libfaketime.so.1"};
+    for (const char *c : candidates)
+        if (access(c, R_OK) == 0) return c;
+    return "";
+}
+
+namespace {
+
+Window searchTree(Display *display, Window window, const char *suffix) {
+    XClassHint hint;
+    if (XGetClassHint(display, window, &hint)) {
+        std::string name = hint.res_name ? hint.res_name : "";
+        XFree(hint.res_name);
+        XFree(hint.res_class);
+        size_t n = std::strlen(suffix);
+        if (name.size() >= n && name.compare(name.size() - n, n, suffix) == 0) return window;
+    }
+    Window root, parent, *children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(display, window, &root, &parent, &children, &count)) return None;
+    Window found = None;
+    for (unsigned i = 0; i < count && found == None; i++)
+        found = searchTree(display, children[i], suffix);
+    if (children) XFree(children);
+    return found;
+}
+
+} // namespace
+
+Window findWindowByClass(Display *display, const char *suffix, double seconds) {
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    for (;;) {
+        Window w = searchTree(display, DefaultRootWindow(display), suffix);
+        if (w != None || std::chrono::steady_clock::now() > deadline) return w;
+        sleepSeconds(0.02);
+    }
+}
+
+Face readFace(Display *display, Drawable drawable, int x, int y) {
+    XImage *image = XGetImage(display, drawable, x, y, FACE_SIZE, FACE_SIZE, AllPlanes, ZPixmap);
+    if (!image) throw std::runtime_error("XGetImage failed");
+    Colormap colormap = DefaultColormap(display, DefaultScreen(display));
+    std::map<unsigned long, Rgb> known;
+    Face face;
+    for (int j = 0; j < FACE_SIZE; j++)
+        for (int i = 0; i < FACE_SIZE; i++) {
+            unsigned long pixel = XGetPixel(image, i, j);
+            auto it = known.find(pixel);
+            if (it == known.end()) {
+                XColor c;
+                c.pixel = pixel;
+                XQueryColor(display, colormap, &c);
+                Rgb rgb = (c.red >> 8) << 16 | (c.green >> 8) << 8 | (c.blue >> 8);
+                it = known.emplace(pixel, rgb).first;
+            }
+            face.pixel[j][i] = it->second;
+        }
+    XDestroyImage(image);
+    return face;
+}
+
+void sleepSeconds(double seconds) {
+    std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+}

@@ -1,0 +1,49 @@
+// Helpers for tests that need real X servers and real processes: a private Xvfb, a child
+// process with its output captured, and reading pixels back as colours.
+#pragma once
+
+#include "face_model.h"
+
+#include <X11/Xlib.h>
+#include <sys/types.h>
+
+#include <string>
+#include <vector>
+
+// A child process that is killed, if still running, when the guard goes out of scope.
+struct Child {
+    pid_t pid = -1;
+    int out = -1, err = -1; // pipes from its stdout and stderr, or -1
+    Child() = default;
+    Child(const Child &) = delete;
+    Child &operator=(const Child &) = delete;
+    Child(Child &&other) noexcept;
+    Child &operator=(Child &&other) noexcept;
+    ~Child();
+};
+
+// Runs argv with the environment extended by env ("NAME=value"); captures output when asked.
+Child spawn(const std::vector<std::string> &argv, const std::vector<std::string> &env = {},
+            bool capture = true);
+
+// The exit status as waitpid reports it, or -1 when the child is still running after seconds.
+int waitForExit(Child &child, double seconds);
+std::string readAll(int fd);
+
+// A private Xvfb on a free display number, depth 24.
+struct Xvfb {
+    Child server;
+    std::string name; // ":N"
+};
+Xvfb startXvfb();
+
+std::string builtVandrel(); // path of the applet under test
+std::string fakeTimeLibrary();
+
+// The first window below root whose WM_CLASS name ends in suffix, waiting up to seconds.
+Window findWindowByClass(Display *display, const char *suffix, double seconds);
+
+// Reads a 64x64 area of a drawable and turns each pixel into its colour.
+Face readFace(Display *display, Drawable drawable, int x = 0, int y = 0);
+
+void sleepSeconds(double seconds);
