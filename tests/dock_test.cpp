@@ -2,9 +2,7 @@
 // connection, not taken from the toolkit's own records.
 #include <gtest/gtest.h>
 
-#include "art/sheet.h"
-#include "dock/dock.h"
-#include "x_support.h"
+#include "dock_fixture.h"
 
 #include <X11/Xatom.h>
 #include <X11/extensions/shape.h>
@@ -13,29 +11,8 @@
 
 namespace {
 
-char PROGRAM[] = "vandrel-under-test";
-char ARGUMENT[] = "80";
-char *ARGV[] = {PROGRAM, ARGUMENT, nullptr};
-
-class Dock : public testing::Test {
+class Dock : public DockOnXvfb {
   protected:
-    void SetUp() override {
-        server = startXvfb();
-        std::string option = "-display";
-        char *argv[] = {PROGRAM, option.data(), server.name.data(), nullptr};
-        dock = DockContext{};
-        connectDisplay(3, argv);
-        createDockWindow(2, ARGV, masterSheetXpm, shapeMask, MASK_WIDTH, MASK_HEIGHT, "#181818",
-                         "#79bdbf", "#ff0000", "#ffbf50", "#c5a6ff");
-        XSync(dock.display, False);
-        observer = XOpenDisplay(server.name.c_str());
-        ASSERT_NE(observer, nullptr);
-    }
-    void TearDown() override {
-        if (observer) XCloseDisplay(observer);
-        if (dock.display) XCloseDisplay(dock.display);
-    }
-
     // Waits until the main window is viewable, as it is at once without a window manager.
     void waitViewable(Window window) {
         for (int i = 0; i < 200; i++) {
@@ -46,9 +23,6 @@ class Dock : public testing::Test {
         }
         FAIL() << "window never became viewable";
     }
-
-    Xvfb server;
-    Display *observer = nullptr;
 };
 
 TEST_F(Dock, WindowsGeometryShapeAndEventMasks) {
@@ -151,11 +125,10 @@ TEST_F(Dock, CopiesRaiseNoGraphicsExposures) {
 }
 
 TEST_F(Dock, CopyPastTheSheetEdgeCopiesOnlyTheInside) {
-    Face before = readFace(observer, dock.masterSheet);
+    Face before = sheetFace();
     // The "Z" cell sits at (127,128); a 10x30 rectangle from there runs past both edges.
     copySheetArea(127, 128, 10, 30, 30, 20);
-    XSync(dock.display, False);
-    Face after = readFace(observer, dock.masterSheet);
+    Face after = sheetFace();
     Face want = before;
     paintRect(want, 30, 20, 7, 20, BLACK);
     const char *const z[] = {"####.", "...#.", "..#..", ".#...", "#....", "####."};

@@ -155,6 +155,19 @@ void paintDistance(Face &face, const std::string &text) {
     }
 }
 
+Face composedFace(int markerColumn, std::initializer_list<SatelliteMark> satellites,
+                  const std::string &distance) {
+    Face f = backgroundFace();
+    if (markerColumn >= 0) paintMarker(f, markerColumn);
+    paintStrips(f);
+    for (const SatelliteMark &s : satellites) {
+        paintDot(f, s.x, s.y);
+        paintLabel(f, s.letter, s.x);
+    }
+    paintDistance(f, distance);
+    return f;
+}
+
 std::string firstPanelDifference(const Face &got, const Face &want) {
     for (int y = 4; y <= 59; y++)
         for (int x = 4; x <= 59; x++)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 
 using Rgb = std::uint32_t; // 0xRRGGBB
@@ -39,6 +40,15 @@ void paintStrips(Face &face);
 void paintDot(Face &face, int x, int y);
 void paintLabel(Face &face, char capital, int x);
 void paintDistance(Face &face, const std::string &text);
+
+struct SatelliteMark {
+    int x, y; // the dot's top-left; its label stands at (x, 6)
+    char letter;
+};
+
+// A composed frame: background, marker (column < 0: none), strips, satellites, distance.
+Face composedFace(int markerColumn, std::initializer_list<SatelliteMark> satellites,
+                  const std::string &distance);
 
 // The first differing pixel, as "(x,y) got 0x.. want 0x..", within the panel (what the shape
 // lets the user see); empty when they agree.
