@@ -53,7 +53,12 @@ Child spawn(const std::vector<std::string> &argv, const std::vector<std::string>
             dup2(devnull, 1);
             dup2(devnull, 2);
         }
-        for (const std::string &e : env) putenv(strdup(e.c_str()));
+        for (const std::string &e : env) {
+            if (e.find('=') == std::string::npos)
+                unsetenv(e.c_str());
+            else
+                putenv(strdup(e.c_str()));
+        }
         std::vector<char *> args;
         for (const std::string &a : argv) args.push_back(const_cast<char *>(a.c_str()));
         args.push_back(nullptr);
@@ -109,6 +114,30 @@ Xvfb startXvfb() {
     return x;
 }
 
+Child startOpenbox(const Xvfb &x, const std::string &home) {
+    Child wm = spawn({"openbox", "--sm-disable"}, {"DISPLAY=" + x.name, "HOME=" + home}, false);
+    Display *display = XOpenDisplay(x.name.c_str());
+    if (!display) throw std::runtime_error("cannot connect to " + x.name);
+    // Openbox announces itself before its startup is over, and a window mapped in that gap can
+    // go unmanaged; a probe window that it frames shows its main loop is running.
+    Window root = DefaultRootWindow(display);
+    Window probe = XCreateSimpleWindow(display, root, 0, 0, 10, 10, 0, 0, 0);
+    bool managed = false;
+    for (int i = 0; i < 500 && !managed; i++) {
+        XMapWindow(display, probe);
+        XSync(display, False);
+        Window r, parent, *children = nullptr;
+        unsigned count;
+        if (XQueryTree(display, probe, &r, &parent, &children, &count)) managed = parent != root;
+        if (children) XFree(children);
+        if (!managed) sleepSeconds(0.02);
+    }
+    XDestroyWindow(display, probe);
+    XCloseDisplay(display);
+    if (!managed) throw std::runtime_error("openbox did not start on " + x.name);
+    return wm;
+}
+
 std::string builtVandrel() {
     return VANDREL_BINARY;
 }
@@ -143,15 +172,26 @@ Window searchTree(Display *display, Window window, const char *suffix) {
     return found;
 }
 
+int ignoreError(Display *, XErrorEvent *) {
+    return 0;
+}
+
 } // namespace
 
 Window findWindowByClass(Display *display, const char *suffix, double seconds) {
+    // The window manager creates and destroys frames while the tree is walked.
+    XSync(display, False);
+    auto previous = XSetErrorHandler(ignoreError);
     auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    Window w = None;
     for (;;) {
-        Window w = searchTree(display, DefaultRootWindow(display), suffix);
-        if (w != None || std::chrono::steady_clock::now() > deadline) return w;
+        w = searchTree(display, DefaultRootWindow(display), suffix);
+        if (w != None || std::chrono::steady_clock::now() > deadline) break;
         sleepSeconds(0.02);
     }
+    XSync(display, False);
+    XSetErrorHandler(previous);
+    return w;
 }
 
 Face readFace(Display *display, Drawable drawable, int x, int y) {
@@ -174,6 +214,30 @@ Face readFace(Display *display, Drawable drawable, int x, int y) {
             face.pixel[j][i] = it->second;
         }
     XDestroyImage(image);
+    return face;
+}
+
+Face readPngFace(const std::string &path) {
+    std::string command = "pngtopnm '" + path + "'";
+    FILE *pipe = popen(command.c_str(), "r");
+    if (!pipe) throw std::runtime_error("cannot run pngtopnm");
+    int width = 0, height = 0, maximum = 0;
+    if (std::fscanf(pipe, "P6 %d %d %d", &width, &height, &maximum) != 3 || maximum != 255 ||
+        width < FACE_SIZE || height < FACE_SIZE) {
+        pclose(pipe);
+        throw std::runtime_error("not a 64x64 or larger PNG: " + path);
+    }
+    std::fgetc(pipe); // the single white space after the header
+    std::vector<unsigned char> rgb(3u * width * height);
+    size_t got = std::fread(rgb.data(), 1, rgb.size(), pipe);
+    pclose(pipe);
+    if (got != rgb.size()) throw std::runtime_error("short PNG: " + path);
+    Face face;
+    for (int y = 0; y < FACE_SIZE; y++)
+        for (int x = 0; x < FACE_SIZE; x++) {
+            const unsigned char *p = &rgb[3u * (y * width + x)];
+            face.pixel[y][x] = p[0] << 16 | p[1] << 8 | p[2];
+        }
     return face;
 }
 

@@ -22,7 +22,8 @@ struct Child {
     ~Child();
 };
 
-// Runs argv with the environment extended by env ("NAME=value"); captures output when asked.
+// Runs argv with the environment changed by env: "NAME=value" sets, a bare "NAME" removes.
+// Captures standard output and error when asked.
 Child spawn(const std::vector<std::string> &argv, const std::vector<std::string> &env = {},
             bool capture = true);
 
@@ -37,6 +38,10 @@ struct Xvfb {
 };
 Xvfb startXvfb();
 
+// Openbox on that server, with an empty home so that no user configuration applies; returns
+// once it has announced itself on the root window.
+Child startOpenbox(const Xvfb &x, const std::string &home);
+
 std::string builtVandrel(); // path of the applet under test
 std::string fakeTimeLibrary();
 
@@ -45,5 +50,8 @@ Window findWindowByClass(Display *display, const char *suffix, double seconds);
 
 // Reads a 64x64 area of a drawable and turns each pixel into its colour.
 Face readFace(Display *display, Drawable drawable, int x = 0, int y = 0);
+
+// The top-left 64x64 pixels of a PNG file, through netpbm's pngtopnm.
+Face readPngFace(const std::string &path);
 
 void sleepSeconds(double seconds);
