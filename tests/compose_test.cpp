@@ -52,6 +52,21 @@ TEST_F(Compose, MillenniumNoonWithTheSpotInView) {
     expectFrame(MILLENNIUM_150);
 }
 
+TEST_F(Compose, AFrameIsItsCopiesAndNothingMore) {
+    computeEphemeris(36525.0);
+    spotLongitude = 150;
+    // Background, marker, two strips, two dots, two labels, seven glyphs; then the two windows.
+    unsigned long first = NextRequest(dock.display);
+    composeFrame();
+    EXPECT_EQ(NextRequest(dock.display) - first, 15u);
+    first = NextRequest(dock.display);
+    composeFrame();
+    EXPECT_EQ(NextRequest(dock.display) - first, 15u) << "a repeated frame";
+    first = NextRequest(dock.display);
+    refreshWindows();
+    EXPECT_EQ(NextRequest(dock.display) - first, 2u);
+}
+
 TEST_F(Compose, MillenniumNoonWithTheSpotOnTheFarSide) {
     computeEphemeris(36525.0);
     spotLongitude = 60;

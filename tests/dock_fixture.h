@@ -29,9 +29,14 @@ class DockOnXvfb : public testing::Test {
         ASSERT_NE(observer, nullptr);
     }
 
+    // The applet holds all of this until it exits; a test process gives it back.
     void TearDown() override {
         if (observer) XCloseDisplay(observer);
-        if (dock.display) XCloseDisplay(dock.display);
+        if (!dock.display) return;
+        XFreeGC(dock.display, dock.gc);
+        XpmFreeAttributes(&dock.sheetAttributes);
+        XCloseDisplay(dock.display);
+        dock = DockContext{};
     }
 
     Face sheetFace() {

@@ -85,15 +85,19 @@ TEST_F(Dock, WindowManagerProperties) {
     ASSERT_TRUE(XGetClassHint(observer, dock.mainWindow, &cls));
     EXPECT_STREQ(cls.res_name, PROGRAM);
     EXPECT_STREQ(cls.res_class, PROGRAM);
+    XFree(cls.res_name);
+    XFree(cls.res_class);
     char *name = nullptr;
     ASSERT_TRUE(XFetchName(observer, dock.mainWindow, &name));
     EXPECT_STREQ(name, PROGRAM);
+    XFree(name);
     char **command;
     int argc = 0;
     ASSERT_TRUE(XGetCommand(observer, dock.mainWindow, &command, &argc));
     ASSERT_EQ(argc, 2);
     EXPECT_STREQ(command[0], PROGRAM);
     EXPECT_STREQ(command[1], ARGUMENT);
+    XFreeStringList(command);
     // Nothing of this belongs on the icon window.
     EXPECT_EQ(XGetWMHints(observer, dock.iconWindow), nullptr);
 }
@@ -111,6 +115,7 @@ TEST_F(Dock, SheetLoadsAsDrawnWhateverTheColourSymbols) {
     EXPECT_EQ(attributes.height, 148u);
     EXPECT_EQ(dock.sheetAttributes.width, 134u);
     Face without = readFace(observer, plain);
+    XpmFreeAttributes(&attributes);
     for (int y = 0; y < 64; y++)
         for (int x = 0; x < 64; x++) ASSERT_EQ(without.at(x, y), withSymbols.at(x, y));
 }

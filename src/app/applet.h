@@ -16,6 +16,8 @@ bool ephemerisUpdateDue(int &updateCounter);
 constexpr int FIRST_UPDATE_COUNTER = 101;
 
 void handleEvent(const XEvent &event);
+// One pass without its closing sleep: events, frame, the due update, refresh.
+void runPass(int &updateCounter);
 [[noreturn]] void runMainLoop();
 
 void composeFrame();

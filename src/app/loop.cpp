@@ -34,18 +34,22 @@ void handleEvent(const XEvent &event) {
     }
 }
 
+void runPass(int &updateCounter) {
+    XEvent event;
+    // XPending first, so the pass never waits on the server.
+    while (XPending(dock.display)) {
+        XNextEvent(dock.display, &event);
+        handleEvent(event);
+    }
+    composeFrame();
+    if (ephemerisUpdateDue(updateCounter)) updateEphemerisNow();
+    refreshWindows();
+}
+
 void runMainLoop() {
     int updateCounter = FIRST_UPDATE_COUNTER;
-    XEvent event;
     for (;;) {
-        // XPending first, so the pass never waits on the server.
-        while (XPending(dock.display)) {
-            XNextEvent(dock.display, &event);
-            handleEvent(event);
-        }
-        composeFrame();
-        if (ephemerisUpdateDue(updateCounter)) updateEphemerisNow();
-        refreshWindows();
+        runPass(updateCounter);
         usleep(PASS_SLEEP_US);
     }
 }

@@ -86,6 +86,7 @@ void createDockWindow(int argc, char **argv, const char *const *sheetXpm,
         std::exit(1);
     }
     XSetWMName(dock.display, dock.mainWindow, &name);
+    XFree(name.value); // the server has its copy; nothing else refers to this one
 
     XGCValues values;
     values.foreground = dock.blackPixel;
