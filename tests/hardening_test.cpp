@@ -160,6 +160,15 @@ TEST_F(Storm, LosingTheServerEndsTheProcessWithAnError) {
     EXPECT_LT(seconds, 2.0);
 }
 
+// Xlib's sequence guard allocates and frees a few small blocks every 65,536 requests; under
+// AddressSanitizer the freed blocks sit in quarantine and fresh ones take new pages. A leak of
+// even two bytes a pass would still show, at more than 100 KiB.
+#ifdef __SANITIZE_ADDRESS__
+constexpr long SOAK_GROWTH_KIB = 64;
+#else
+constexpr long SOAK_GROWTH_KIB = 0;
+#endif
+
 class Soak : public DockOnXvfb {};
 
 TEST_F(Soak, SixtyThousandPassesHoldTheirMemory) {
@@ -174,7 +183,8 @@ TEST_F(Soak, SixtyThousandPassesHoldTheirMemory) {
     for (int i = WARM_UP; i < PASSES; i++) runPass(counter);
     XSync(dock.display, False);
     long end = residentKib();
-    EXPECT_LE(end - warm, 0) << "resident set grew from " << warm << " KiB to " << end << " KiB";
+    EXPECT_LE(end - warm, SOAK_GROWTH_KIB)
+        << "resident set grew from " << warm << " KiB to " << end << " KiB";
 }
 
 } // namespace
