@@ -1,5 +1,4 @@
 #include "app/geometry.h"
-#include "app/applet.h"
 #include "art/regions.h"
 #include "ephemeris/ephemeris.h"
 #include "ephemeris/timebase.h"

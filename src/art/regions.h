@@ -15,7 +15,6 @@ constexpr int SHEET_HEIGHT = 148;
 
 // Sources. None overlaps the face, so composing a frame never alters one.
 constexpr SheetRegion FACE = {0, 0, 64, 64};
-constexpr SheetRegion PANEL = {4, 4, 56, 56};
 constexpr SheetRegion BACKGROUND = {5, 69, 54, 54};
 constexpr SheetRegion BLANK_STRIP = {82, 90, 7, 18};
 constexpr SheetRegion SPOT_MARKER = {73, 88, 4, 3};
@@ -26,7 +25,6 @@ constexpr int GLYPH_HEIGHT = 6;
 constexpr SheetPoint DIGIT_FONT = {66, 57};  // "0" to "9", then the point glyph
 constexpr SheetPoint LETTER_FONT = {2, 128}; // "A" to "Z"
 constexpr int POINT_GLYPH_CELL = 10;
-constexpr int LETTER_CELLS = 26;
 
 constexpr SheetRegion digitCell(int cell) {
     return {DIGIT_FONT.x + GLYPH_WIDTH * cell, DIGIT_FONT.y, GLYPH_WIDTH, GLYPH_HEIGHT};
