@@ -120,6 +120,18 @@ TEST_F(Dock, SheetLoadsAsDrawnWhateverTheColourSymbols) {
         for (int x = 0; x < 64; x++) ASSERT_EQ(without.at(x, y), withSymbols.at(x, y));
 }
 
+TEST_F(Dock, ASheetThatWillNotLoadIsFatal) {
+    // Colours that no colour database knows: libXpm fails the load. The dying child gets a
+    // connection of its own: a forked copy of this one would break the parent's.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const char *const badName[] = {"1 1 1 1", ".\tc nosuchcolour", "."};
+    const char *const badHex[] = {"1 1 1 1", ".\tc #NOTACOLOUR", "."};
+    for (const char *const *sheet : {badName, badHex})
+        EXPECT_EXIT(createDockWindow(2, argv, sheet, shapeMask, MASK_WIDTH, MASK_HEIGHT, "#181818",
+                                     "#79bdbf", "#ff0000", "#ffbf50", "#c5a6ff"),
+                    testing::ExitedWithCode(1), "^Not enough free colorcells.\n$");
+}
+
 TEST_F(Dock, CopiesRaiseNoGraphicsExposures) {
     // A copy from outside the sheet would report the missing area were exposures on.
     copySheetArea(120, 140, 40, 40, 10, 10);

@@ -3,6 +3,7 @@
 #include <X11/Xutil.h>
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -36,8 +37,8 @@ Child::~Child() {
     if (err >= 0) close(err);
 }
 
-Child spawn(const std::vector<std::string> &argv, const std::vector<std::string> &env,
-            bool capture) {
+Child spawn(const std::vector<std::string> &argv, const std::vector<std::string> &env, bool capture,
+            int keepFd) {
     int outPipe[2] = {-1, -1}, errPipe[2] = {-1, -1};
     if (capture && (pipe(outPipe) != 0 || pipe(errPipe) != 0)) throw std::runtime_error("pipe");
     pid_t pid = fork();
@@ -53,6 +54,10 @@ Child spawn(const std::vector<std::string> &argv, const std::vector<std::string>
             dup2(devnull, 1);
             dup2(devnull, 2);
         }
+        // Whatever way the test process ends, an exit inside Xlib included, its children go too.
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        for (int fd = 3; fd < 1024; fd++)
+            if (fd != keepFd) close(fd);
         for (const std::string &e : env) {
             if (e.find('=') == std::string::npos)
                 unsetenv(e.c_str());
@@ -103,7 +108,7 @@ Xvfb startXvfb() {
     Xvfb x;
     x.server = spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "640x480x24",
                       "-nolisten", "tcp"},
-                     {}, false);
+                     {}, false, fds[1]);
     close(fds[1]);
     std::string number;
     char c;

@@ -23,9 +23,10 @@ struct Child {
 };
 
 // Runs argv with the environment changed by env: "NAME=value" sets, a bare "NAME" removes.
-// Captures standard output and error when asked.
+// Captures standard output and error when asked. The child inherits no descriptor but its
+// standard ones and keepFd, so it can hold no pipe of ours open.
 Child spawn(const std::vector<std::string> &argv, const std::vector<std::string> &env = {},
-            bool capture = true);
+            bool capture = true, int keepFd = -1);
 
 // The exit status as waitpid reports it, or -1 when the child is still running after seconds.
 int waitForExit(Child &child, double seconds);
