@@ -10,17 +10,15 @@
 
 int main(int argc, char **argv) {
     const int runs = argc > 1 ? std::atoi(argv[1]) : 20;
-    const Face want = composedFace(30, {{43, 28, 'I'}, {37, 34, 'E'}}, "4.62145");
+    const Face want = millenniumFace();
     Xvfb x = startXvfb();
     Display *display = XOpenDisplay(x.name.c_str());
+    std::vector<std::string> env = frozenClockEnv(x, MILLENNIUM_NOON);
+    env.push_back("FAKETIME_DONT_FAKE_MONOTONIC=1"); // so that steady_clock measures
     std::vector<double> times;
     for (int i = 0; i < runs; i++) {
         auto start = std::chrono::steady_clock::now();
-        Child app =
-            spawn({builtVandrel(), "150"},
-                  {"DISPLAY=" + x.name, "LD_PRELOAD=" + fakeTimeLibrary(),
-                   "FAKETIME=2000-01-01 12:00:00", "TZ=UTC", "FAKETIME_DONT_FAKE_MONOTONIC=1"},
-                  false);
+        Child app = spawn({builtVandrel(), "150"}, env, false);
         Window window = findWindowByClass(display, "vandrel", 10);
         while (window != None) {
             XWindowAttributes a;

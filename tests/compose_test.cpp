@@ -44,7 +44,7 @@ class Compose : public DockOnXvfb {
     }
 };
 
-const Face MILLENNIUM_150 = composedFace(30, {{43, 28, 'I'}, {37, 34, 'E'}}, "4.62145");
+const Face MILLENNIUM_150 = millenniumFace();
 
 TEST_F(Compose, MillenniumNoonWithTheSpotInView) {
     computeEphemeris(36525.0);

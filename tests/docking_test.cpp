@@ -12,8 +12,7 @@
 
 namespace {
 
-const char MILLENNIUM[] = "2000-01-01 12:00:00";
-const Face MILLENNIUM_150 = composedFace(30, {{43, 28, 'I'}, {37, 34, 'E'}}, "4.62145");
+const Face MILLENNIUM_150 = millenniumFace();
 
 struct TempDir {
     std::string path;
@@ -34,9 +33,7 @@ TEST(Docking, OpenboxDocksTheIconWindowShowingTheFace) {
     TempDir home;
     Xvfb x = startXvfb();
     Child wm = startOpenbox(x, home.path);
-    Child app =
-        spawn({builtVandrel(), "150"}, {"DISPLAY=" + x.name, "LD_PRELOAD=" + fakeTimeLibrary(),
-                                        std::string("FAKETIME=") + MILLENNIUM, "TZ=UTC"});
+    Child app = spawn({builtVandrel(), "150"}, frozenClockEnv(x, MILLENNIUM_NOON));
     Display *display = XOpenDisplay(x.name.c_str());
     ASSERT_NE(display, nullptr);
     Window main = findWindowByClass(display, "vandrel", 10);
@@ -74,7 +71,7 @@ TEST(Docking, RunScriptWithoutDisplayWritesTheDockTile) {
     std::string png = std::string(VANDREL_BUILD_DIR) + "/vandrel-dock.png";
     std::filesystem::remove(png);
     Child run = spawn({"bash", std::string(VANDREL_SOURCE_DIR) + "/scripts/run", "150"},
-                      {"DISPLAY", std::string("FAKETIME=") + MILLENNIUM,
+                      {"DISPLAY", std::string("FAKETIME=") + MILLENNIUM_NOON,
                        std::string("VANDREL_BUILD=") + VANDREL_BUILD_DIR, "HOME=" + home.path});
     int status = waitForExit(run, 120);
     std::string out = readAll(run.out), err = readAll(run.err);

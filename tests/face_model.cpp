@@ -168,6 +168,10 @@ Face composedFace(int markerColumn, std::initializer_list<SatelliteMark> satelli
     return f;
 }
 
+Face millenniumFace() {
+    return composedFace(30, {{43, 28, 'I'}, {37, 34, 'E'}}, "4.62145");
+}
+
 std::string firstPanelDifference(const Face &got, const Face &want) {
     for (int y = 4; y <= 59; y++)
         for (int x = 4; x <= 59; x++)

@@ -50,6 +50,9 @@ struct SatelliteMark {
 Face composedFace(int markerColumn, std::initializer_list<SatelliteMark> satellites,
                   const std::string &distance);
 
+// 2000-01-01 12:00:00 UTC with spot 150: marker at column 30, I at (43,28), E at (37,34).
+Face millenniumFace();
+
 // The first differing pixel, as "(x,y) got 0x.. want 0x..", within the panel (what the shape
 // lets the user see); empty when they agree.
 std::string firstPanelDifference(const Face &got, const Face &want);

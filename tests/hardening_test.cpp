@@ -18,8 +18,6 @@
 
 namespace {
 
-const char MILLENNIUM[] = "2000-01-01 12:00:00";
-
 // User plus system CPU time of a process, in clock ticks.
 long cpuTicks(pid_t pid) {
     std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
@@ -41,11 +39,6 @@ long residentKib() {
     while (std::getline(status, line))
         if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
     return -1;
-}
-
-std::vector<std::string> frozenAt(const Xvfb &x, const char *when) {
-    return {"DISPLAY=" + x.name, "LD_PRELOAD=" + fakeTimeLibrary(), std::string("FAKETIME=") + when,
-            "TZ=UTC"};
 }
 
 TEST(Hardening, HostileArgumentsKeepRunningAndCostNoMoreThanAPlainOne) {
@@ -80,7 +73,7 @@ class Storm : public testing::Test {
     void SetUp() override {
         ASSERT_FALSE(fakeTimeLibrary().empty());
         x = startXvfb();
-        app = spawn({builtVandrel(), "150"}, frozenAt(x, MILLENNIUM), false);
+        app = spawn({builtVandrel(), "150"}, frozenClockEnv(x, MILLENNIUM_NOON), false);
         display = XOpenDisplay(x.name.c_str());
         ASSERT_NE(display, nullptr);
         main = findWindowByClass(display, "vandrel", 10);
@@ -101,7 +94,7 @@ class Storm : public testing::Test {
 };
 
 TEST_F(Storm, TenThousandExposuresEachAreAbsorbed) {
-    const Face want = composedFace(30, {{43, 28, 'I'}, {37, 34, 'E'}}, "4.62145");
+    const Face want = millenniumFace();
     Window elsewhere =
         XCreateSimpleWindow(display, DefaultRootWindow(display), 200, 200, 50, 50, 0, 0, 0);
     XMapWindow(display, elsewhere);

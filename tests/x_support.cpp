@@ -156,6 +156,10 @@ std::string fakeTimeLibrary() {
     return "";
 }
 
+std::vector<std::string> frozenClockEnv(const Xvfb &x, const std::string &when) {
+    return {"DISPLAY=" + x.name, "LD_PRELOAD=" + fakeTimeLibrary(), "FAKETIME=" + when, "TZ=UTC"};
+}
+
 namespace {
 
 Window searchTree(Display *display, Window window, const char *suffix) {

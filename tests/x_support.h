@@ -46,6 +46,10 @@ Child startOpenbox(const Xvfb &x, const std::string &home);
 std::string builtVandrel(); // path of the applet under test
 std::string fakeTimeLibrary();
 
+constexpr const char *MILLENNIUM_NOON = "2000-01-01 12:00:00";
+// The environment of an applet on x whose clock libfaketime holds at when (UTC).
+std::vector<std::string> frozenClockEnv(const Xvfb &x, const std::string &when);
+
 // The first window below root whose WM_CLASS name ends in suffix, waiting up to seconds.
 Window findWindowByClass(Display *display, const char *suffix, double seconds);
 
