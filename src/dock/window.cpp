@@ -23,10 +23,9 @@ void loadSheet(const char *const *sheetXpm, const char *const colors[COLOR_SYMBO
     XpmColorSymbol symbols[COLOR_SYMBOLS];
     for (int i = 0; i < COLOR_SYMBOLS; i++) {
         symbols[i].name = const_cast<char *>(SYMBOL_NAMES[i]);
-        symbols[i].value = nullptr;
-        symbols[i].pixel = 0;
+        symbols[i].value = nullptr; // null: draw the symbol's colour with this pixel
+        symbols[i].pixel = lookupColor(colors[i]);
     }
-    for (int i = 0; i < COLOR_SYMBOLS; i++) symbols[i].pixel = lookupColor(colors[i]);
 
     XpmAttributes &a = dock.sheetAttributes;
     a.numsymbols = COLOR_SYMBOLS;
