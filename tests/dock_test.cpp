@@ -185,3 +185,62 @@ TEST_F(Dock, RefreshDrainsExposuresOfItsWindowsOnlyAndPaintsTheFace) {
 }
 
 } // namespace
+
+namespace {
+
+// A window manager that dies takes its dock, and our icon window in it, with it; copies already
+// sent to that window fail. Only those failures are let pass.
+TEST_F(Dock, AnIconWindowDestroyedUnderItIsForgivenAndReplaced) {
+    const Window lost = dock.iconWindow;
+    XDestroyWindow(observer, lost);
+    XSync(observer, False);
+    refreshWindows(); // still aimed at the lost window
+    XSync(dock.display, False);
+
+    replaceIconWindow();
+    XSync(dock.display, False);
+    Window replaced = dock.iconWindow;
+    ASSERT_NE(replaced, lost);
+    Window root, parent, *children = nullptr;
+    unsigned count;
+    ASSERT_TRUE(XQueryTree(observer, replaced, &root, &parent, &children, &count));
+    if (children) XFree(children);
+    EXPECT_EQ(parent, dock.mainWindow);
+    XWindowAttributes a;
+    ASSERT_TRUE(XGetWindowAttributes(observer, replaced, &a));
+    EXPECT_EQ(a.width, 64);
+    EXPECT_EQ(a.height, 64);
+    EXPECT_EQ(a.border_width, 1);
+    EXPECT_EQ(a.all_event_masks, 163967);
+    int shapes, ordering;
+    XRectangle *rectangles =
+        XShapeGetRectangles(observer, replaced, ShapeBounding, &shapes, &ordering);
+    ASSERT_EQ(shapes, 1);
+    EXPECT_EQ(rectangles[0].x, 4);
+    EXPECT_EQ(rectangles[0].width, 56);
+    XFree(rectangles);
+    XWMHints *hints = XGetWMHints(observer, dock.mainWindow);
+    ASSERT_NE(hints, nullptr);
+    EXPECT_EQ(hints->icon_window, replaced);
+    EXPECT_EQ(hints->flags, 90);
+    EXPECT_EQ(hints->initial_state, WithdrawnState);
+    XFree(hints);
+    waitViewable(dock.mainWindow);
+
+    refreshWindows();
+    XSync(dock.display, False);
+    EXPECT_EQ(firstPanelDifference(readFace(observer, dock.mainWindow), loadedFace()), "");
+}
+
+TEST_F(Dock, EveryOtherProtocolErrorStaysFatal) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            XCopyArea(dock.display, dock.masterSheet, dock.mainWindow + 1000, dock.gc, 0, 0, 1, 1,
+                      0, 0);
+            XSync(dock.display, False);
+        },
+        testing::ExitedWithCode(1), "BadDrawable");
+}
+
+} // namespace

@@ -139,6 +139,38 @@ TEST_F(Storm, TenThousandExposuresEachAreAbsorbed) {
     EXPECT_EQ(waitForExit(app, 0), -1) << "the applet stopped";
 }
 
+// What a dying window manager does to an applet whose icon window sits in its dock.
+TEST_F(Storm, AnIconWindowDestroyedUnderItIsReplacedAndShown) {
+    XDestroyWindow(display, icon);
+    XSync(display, False);
+    Window replaced = icon;
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (replaced == icon && std::chrono::steady_clock::now() < deadline) {
+        sleepSeconds(0.02);
+        if (XWMHints *hints = XGetWMHints(display, main)) {
+            replaced = hints->icon_window;
+            XFree(hints);
+        }
+    }
+    ASSERT_NE(replaced, icon) << "WM_HINTS still names the destroyed window";
+    Window root, parent, *children = nullptr;
+    unsigned count;
+    ASSERT_TRUE(XQueryTree(display, replaced, &root, &parent, &children, &count));
+    if (children) XFree(children);
+    EXPECT_EQ(parent, main);
+    // No window manager here: mapped again, the main window itself shows the face.
+    std::string difference = "never shown";
+    deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!difference.empty() && std::chrono::steady_clock::now() < deadline) {
+        sleepSeconds(0.02);
+        XWindowAttributes a;
+        if (XGetWindowAttributes(display, main, &a) && a.map_state == IsViewable)
+            difference = firstPanelDifference(readFace(display, main), millenniumFace());
+    }
+    EXPECT_EQ(difference, "");
+    EXPECT_EQ(waitForExit(app, 0), -1) << "the applet stopped";
+}
+
 TEST_F(Storm, LosingTheServerEndsTheProcessWithAnError) {
     XCloseDisplay(display);
     display = nullptr;

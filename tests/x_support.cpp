@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <map>
 #include <stdexcept>
 #include <thread>
@@ -102,13 +103,14 @@ std::string readAll(int fd) {
     return text;
 }
 
-Xvfb startXvfb() {
+Xvfb startXvfb(const std::string &screen, const std::vector<std::string> &options) {
     int fds[2];
     if (pipe(fds) != 0) throw std::runtime_error("pipe");
     Xvfb x;
-    x.server = spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "640x480x24",
-                      "-nolisten", "tcp"},
-                     {}, false, fds[1]);
+    std::vector<std::string> argv = {
+        "Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", screen, "-nolisten", "tcp"};
+    argv.insert(argv.end(), options.begin(), options.end());
+    x.server = spawn(argv, {}, false, fds[1]);
     close(fds[1]);
     std::string number;
     char c;
@@ -119,16 +121,25 @@ Xvfb startXvfb() {
     return x;
 }
 
-Child startOpenbox(const Xvfb &x, const std::string &home) {
-    Child wm = spawn({"openbox", "--sm-disable"}, {"DISPLAY=" + x.name, "HOME=" + home}, false);
+Child startWindowManager(const Xvfb &x, const std::vector<std::string> &argv,
+                         const std::vector<std::string> &env, double seconds) {
+    std::vector<std::string> wmEnv = {"DISPLAY=" + x.name};
+    wmEnv.insert(wmEnv.end(), env.begin(), env.end());
+    Child wm = spawn(argv, wmEnv, false);
     Display *display = XOpenDisplay(x.name.c_str());
     if (!display) throw std::runtime_error("cannot connect to " + x.name);
-    // Openbox announces itself before its startup is over, and a window mapped in that gap can
-    // go unmanaged; a probe window that it frames shows its main loop is running.
+    // Several window managers announce themselves before their startup is over, and a window
+    // mapped in that gap can go unmanaged; a probe window that gets a frame shows they manage.
     Window root = DefaultRootWindow(display);
     Window probe = XCreateSimpleWindow(display, root, 0, 0, 10, 10, 0, 0, 0);
+    XClassHint probeClass = {const_cast<char *>("probe"), const_cast<char *>("Probe")};
+    XSetClassHint(display, probe, &probeClass);
+    XStoreName(display, probe, "probe");
     bool managed = false;
-    for (int i = 0; i < 500 && !managed; i++) {
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    for (int round = 0; !managed && std::chrono::steady_clock::now() < deadline; round++) {
+        // Mapped afresh now and then: some adopt only windows whose mapping they see.
+        if (round % 25 == 0) XUnmapWindow(display, probe);
         XMapWindow(display, probe);
         XSync(display, False);
         Window r, parent, *children = nullptr;
@@ -139,8 +150,80 @@ Child startOpenbox(const Xvfb &x, const std::string &home) {
     }
     XDestroyWindow(display, probe);
     XCloseDisplay(display);
-    if (!managed) throw std::runtime_error("openbox did not start on " + x.name);
+    if (!managed)
+        throw std::runtime_error(argv[0] + " managed no window on " + x.name + " within " +
+                                 std::to_string(seconds) + " s");
     return wm;
+}
+
+Child startOpenbox(const Xvfb &x, const std::string &home) {
+    return startWindowManager(x, {"openbox", "--sm-disable"}, {"HOME=" + home});
+}
+
+TempDir::TempDir() {
+    char name[] = "/tmp/vandrel-test-XXXXXX";
+    if (!mkdtemp(name)) throw std::runtime_error("mkdtemp");
+    path = name;
+}
+
+TempDir::~TempDir() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
+}
+
+void adoptOrphans() {
+    prctl(PR_SET_CHILD_SUBREAPER, 1);
+}
+
+namespace {
+
+// Parent of every process, from /proc/PID/stat, whose second field may hold spaces and ")".
+std::map<pid_t, pid_t> parents() {
+    std::map<pid_t, pid_t> parent;
+    for (const auto &entry : std::filesystem::directory_iterator("/proc")) {
+        std::string name = entry.path().filename();
+        if (name.find_first_not_of("0123456789") != std::string::npos) continue;
+        FILE *f = std::fopen((entry.path() / "stat").c_str(), "r");
+        if (!f) continue;
+        char line[1024];
+        size_t n = std::fread(line, 1, sizeof line - 1, f);
+        std::fclose(f);
+        line[n] = 0;
+        const char *close = std::strrchr(line, ')');
+        char state;
+        int ppid;
+        if (close && std::sscanf(close + 1, " %c %d", &state, &ppid) == 2)
+            parent[std::stoi(name)] = ppid;
+    }
+    return parent;
+}
+
+} // namespace
+
+std::vector<pid_t> descendants(pid_t ancestor) {
+    if (ancestor == 0) ancestor = getpid();
+    std::map<pid_t, pid_t> parent = parents();
+    std::vector<pid_t> found;
+    for (const auto &[pid, ppid] : parent) {
+        for (pid_t p = ppid; p > 1; p = parent.count(p) ? parent[p] : 0)
+            if (p == ancestor) {
+                found.push_back(pid);
+                break;
+            }
+    }
+    return found;
+}
+
+void killDescendants(pid_t ancestor) {
+    // Killing may orphan grandchildren onto us while we work, so go round until none is left.
+    for (int round = 0; round < 50; round++) {
+        std::vector<pid_t> alive = descendants(ancestor);
+        if (alive.empty()) return;
+        for (pid_t pid : alive) kill(pid, SIGKILL);
+        sleepSeconds(0.02);
+        // Only the killed ones: a child that is none of them keeps its status for its waiter.
+        for (pid_t pid : alive) waitpid(pid, nullptr, WNOHANG);
+    }
 }
 
 std::string builtVandrel() {

@@ -32,16 +32,38 @@ Child spawn(const std::vector<std::string> &argv, const std::vector<std::string>
 int waitForExit(Child &child, double seconds);
 std::string readAll(int fd);
 
-// A private Xvfb on a free display number, depth 24.
+// A private Xvfb on a free display number; screen is Xvfb's WIDTHxHEIGHTxDEPTH, options any
+// further arguments.
 struct Xvfb {
     Child server;
     std::string name; // ":N"
 };
-Xvfb startXvfb();
+Xvfb startXvfb(const std::string &screen = "640x480x24",
+               const std::vector<std::string> &options = {});
 
-// Openbox on that server, with an empty home so that no user configuration applies; returns
-// once it has announced itself on the root window.
+// A window manager started by argv on x, with env added; returns once it frames a new window,
+// which is when it manages windows (some announce themselves earlier). Throws after seconds.
+Child startWindowManager(const Xvfb &x, const std::vector<std::string> &argv,
+                         const std::vector<std::string> &env, double seconds = 15);
+// Openbox with home as its HOME, so that no user configuration applies.
 Child startOpenbox(const Xvfb &x, const std::string &home);
+
+// A folder under /tmp, removed with everything in it when the guard goes.
+struct TempDir {
+    std::string path;
+    TempDir();
+    TempDir(const TempDir &) = delete;
+    TempDir &operator=(const TempDir &) = delete;
+    ~TempDir();
+};
+
+// Window managers start programs of their own that may outlive them. From adoptOrphans on, an
+// orphaned descendant of this process is reparented to it rather than to init, so
+// descendants() sees every process a test started, however it was started.
+void adoptOrphans();
+std::vector<pid_t> descendants(pid_t ancestor = 0); // 0: this process
+// Kills the descendants of ancestor (0: of this process) and reaps those that are our children.
+void killDescendants(pid_t ancestor = 0);
 
 std::string builtVandrel(); // path of the applet under test
 std::string fakeTimeLibrary();

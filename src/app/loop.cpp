@@ -29,6 +29,9 @@ void handleEvent(const XEvent &event) {
     case LeaveNotify:
         XSetInputFocus(dock.display, PointerRoot, RevertToParent, CurrentTime);
         break;
+    case DestroyNotify:
+        if (event.xdestroywindow.window == dock.iconWindow) replaceIconWindow();
+        break;
     default:
         break;
     }

@@ -36,5 +36,9 @@ void createDockWindow(int argc, char **argv, const char *const *sheetXpm,
                       const char *backColor, const char *labelColor, const char *windGustColor,
                       const char *dataColor, const char *stationTimeColor);
 
+// After the icon window was destroyed under us (a window manager that dies takes its dock with
+// it): a new one, named in the hints, and the main window mapped again to be docked anew.
+void replaceIconWindow();
+
 void copySheetArea(int srcX, int srcY, int width, int height, int destX, int destY);
 void refreshWindows();

@@ -44,7 +44,37 @@ void loadSheet(const char *const *sheetXpm, const char *const colors[COLOR_SYMBO
     }
 }
 
+// A window manager that dies destroys its dock, and with it our icon window, while copies to
+// that window are still on their way; those errors are expected and harmless.
+Window lostIconWindow = None;
+XErrorHandler xlibErrorHandler = nullptr;
+
+int tolerateLostIconWindow(Display *display, XErrorEvent *error) {
+    if (error->resourceid == dock.iconWindow || error->resourceid == lostIconWindow) return 0;
+    return xlibErrorHandler(display, error);
+}
+
+void shapeAndSelect(Window window) {
+    XSelectInput(dock.display, window, EVENT_MASK);
+    XShapeCombineMask(dock.display, window, ShapeBounding, 0, 0, dock.shapeBitmap, ShapeSet);
+}
+
 } // namespace
+
+void replaceIconWindow() {
+    lostIconWindow = dock.iconWindow;
+    const XSizeHints &size = dock.sizeHints;
+    dock.iconWindow =
+        XCreateSimpleWindow(dock.display, dock.mainWindow, size.x, size.y, size.width, size.height,
+                            BORDER_WIDTH, dock.blackPixel, dock.whitePixel);
+    shapeAndSelect(dock.iconWindow);
+    dock.wmHints.icon_window = dock.iconWindow;
+    XSetWMHints(dock.display, dock.mainWindow, &dock.wmHints);
+    // A window manager docks an applet when its main window is mapped, at its own start-up or
+    // through a map request; mapping again covers both the one running now and the next.
+    XWithdrawWindow(dock.display, dock.mainWindow, dock.screen);
+    XMapWindow(dock.display, dock.mainWindow);
+}
 
 void createDockWindow(int argc, char **argv, const char *const *sheetXpm,
                       const unsigned char *maskBits, int maskWidth, int maskHeight,
@@ -113,4 +143,5 @@ void createDockWindow(int argc, char **argv, const char *const *sheetXpm,
 
     XSetCommand(dock.display, dock.mainWindow, argv, argc);
     XMapWindow(dock.display, dock.mainWindow);
+    xlibErrorHandler = XSetErrorHandler(tolerateLostIconWindow);
 }
