@@ -67,6 +67,28 @@ TEST_F(Compose, AFrameIsItsCopiesAndNothingMore) {
     EXPECT_EQ(NextRequest(dock.display) - first, 2u);
 }
 
+// A pass with pointer crossings, clicks and motion queued: they cost no request, so the pass
+// is its 15 frame copies and its 2 window copies, and the focus is never touched.
+TEST_F(Compose, APassAnswersInputEventsWithNothing) {
+    computeEphemeris(36525.0);
+    spotLongitude = 150;
+    XSync(dock.display, False);
+    XEvent drained;
+    while (XPending(dock.display)) XNextEvent(dock.display, &drained); // the first exposures
+    for (int type : {EnterNotify, LeaveNotify, ButtonPress, ButtonRelease, MotionNotify, KeyPress})
+        for (Window w : {dock.mainWindow, dock.iconWindow}) {
+            XEvent e = {};
+            e.type = type;
+            e.xany.window = w;
+            XPutBackEvent(dock.display, &e);
+        }
+    int counter = 0; // no update due
+    unsigned long first = NextRequest(dock.display);
+    runPass(counter);
+    EXPECT_EQ(NextRequest(dock.display) - first, 17u);
+    EXPECT_EQ(XPending(dock.display), 0);
+}
+
 TEST_F(Compose, MillenniumNoonWithTheSpotOnTheFarSide) {
     computeEphemeris(36525.0);
     spotLongitude = 60;

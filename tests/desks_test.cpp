@@ -335,12 +335,77 @@ TEST_P(OpenboxRestart, RestartingInPlaceDocksItAgain) {
     EXPECT_EQ(waitForExit(app, 0), -1) << "the applet ended";
 }
 
+// The user's terminal, focused by a click, keeps the keyboard while the pointer crosses the tile
+// on its way to an empty part of the desk: the applet reads no keys and takes no focus.
+class Focus : public Desks {
+  protected:
+    void xdotool(std::vector<std::string> args) {
+        args.insert(args.begin(), "xdotool");
+        Child tool = spawn(args, {"DISPLAY=" + x.name}, false);
+        ASSERT_EQ(waitForExit(tool, 10), 0) << args[1];
+    }
+
+    bool within(Window window, Window ancestor) {
+        if (window == ancestor) return true;
+        if (window == None || window == PointerRoot) return false;
+        WindowInfo info = inspect(display, window);
+        return std::find(info.ancestors.begin(), info.ancestors.end(), ancestor) !=
+               info.ancestors.end();
+    }
+};
+
+TEST_P(Focus, PassingThePointerOverTheTileLeavesTheFocusWithTheUsersWindow) {
+    ASSERT_EQ(waitUntilDocked(15), "");
+    Window main = findWindowByClass(display, "vandrel", 0);
+    XWMHints *hints = XGetWMHints(display, main);
+    ASSERT_NE(hints, nullptr);
+    WindowInfo tile = inspect(display, hints->icon_window);
+    XFree(hints);
+
+    std::vector<std::string> env = deskEnv();
+    env.push_back("DISPLAY=" + x.name);
+    Child terminal = spawn({"xterm", "-geometry", "30x8+200+150"}, env, false);
+    Window term = findWindowByClass(display, "xterm", 10);
+    ASSERT_NE(term, None) << "xterm did not start";
+    WindowInfo where;
+    for (int k = 0; k < 250 && !(where = inspect(display, term)).onScreen; k++) sleepSeconds(0.02);
+    ASSERT_TRUE(where.onScreen) << "xterm never showed";
+    xdotool({"mousemove", std::to_string(where.x + 40), std::to_string(where.y + 30)});
+    xdotool({"click", "1"});
+    Window focus = None;
+    int revert;
+    for (int k = 0; k < 250 && !within(focus, term); k++) {
+        sleepSeconds(0.02);
+        XGetInputFocus(display, &focus, &revert);
+    }
+    ASSERT_TRUE(within(focus, term)) << "the click did not focus the terminal";
+    const Window chosen = focus;
+
+    xdotool({"mousemove", std::to_string(tile.x + 32), std::to_string(tile.y + 32)});
+    sleepSeconds(0.3); // thirty passes of the applet over the tile
+    xdotool({"mousemove", "100", "400"});
+    sleepSeconds(0.3);
+    XGetInputFocus(display, &focus, &revert);
+    EXPECT_EQ(focus, chosen) << "the keyboard went elsewhere";
+    EXPECT_EQ(waitForExit(app, 0), -1) << "the applet ended";
+}
+
+std::vector<Desk> desksNamed(std::initializer_list<std::string> names) {
+    std::vector<Desk> desks;
+    for (const Desk &d : DESKS)
+        if (std::find(names.begin(), names.end(), d.name) != names.end()) desks.push_back(d);
+    return desks;
+}
+
 std::string deskName(const testing::TestParamInfo<Desk> &info) {
     return info.param.name;
 }
 
 INSTANTIATE_TEST_SUITE_P(Matrix, Desks, testing::ValuesIn(DESKS), deskName);
 INSTANTIATE_TEST_SUITE_P(Matrix, Restarts, testing::ValuesIn(restartable()), deskName);
-INSTANTIATE_TEST_SUITE_P(Matrix, OpenboxRestart, testing::Values(DESKS[0]), deskName);
+INSTANTIATE_TEST_SUITE_P(Matrix, OpenboxRestart, testing::ValuesIn(desksNamed({"Openbox"})),
+                         deskName);
+INSTANTIATE_TEST_SUITE_P(Matrix, Focus, testing::ValuesIn(desksNamed({"Fluxbox", "Openbox"})),
+                         deskName);
 
 } // namespace

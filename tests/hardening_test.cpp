@@ -87,6 +87,20 @@ class Storm : public testing::Test {
         if (display) XCloseDisplay(display);
     }
 
+    // The icon window that the hints name once it is not old, waiting up to seconds.
+    Window iconReplacing(Window old, double seconds) {
+        Window named = old;
+        auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+        while (named == old && std::chrono::steady_clock::now() < deadline) {
+            sleepSeconds(0.02);
+            if (XWMHints *hints = XGetWMHints(display, main)) {
+                named = hints->icon_window;
+                XFree(hints);
+            }
+        }
+        return named;
+    }
+
     Xvfb x;
     Child app;
     Display *display = nullptr;
@@ -95,14 +109,6 @@ class Storm : public testing::Test {
 
 TEST_F(Storm, TenThousandExposuresEachAreAbsorbed) {
     const Face want = millenniumFace();
-    Window elsewhere =
-        XCreateSimpleWindow(display, DefaultRootWindow(display), 200, 200, 50, 50, 0, 0, 0);
-    XMapWindow(display, elsewhere);
-    XWarpPointer(display, None, DefaultRootWindow(display), 0, 0, 0, 0, 300, 300);
-    XSync(display, False);
-    sleepSeconds(0.2);
-    XSetInputFocus(display, elsewhere, RevertToNone, CurrentTime);
-
     for (int i = 0; i < 10000; i++)
         for (Window w : {main, icon}) {
             XEvent e = {};
@@ -112,17 +118,11 @@ TEST_F(Storm, TenThousandExposuresEachAreAbsorbed) {
             e.xexpose.count = 0;
             XSendEvent(display, w, False, ExposureMask, &e);
         }
-    // Pointer crossing queued behind the storm: its answer shows the queue was worked through.
-    XWarpPointer(display, None, DefaultRootWindow(display), 0, 0, 0, 0, 30, 30);
+    // The icon window destroyed behind the storm: a new one in the hints shows the queue was
+    // worked through.
+    XDestroyWindow(display, icon);
     XSync(display, False);
-    Window focus = None;
-    int revert;
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (focus != PointerRoot && std::chrono::steady_clock::now() < deadline) {
-        sleepSeconds(0.02);
-        XGetInputFocus(display, &focus, &revert);
-    }
-    EXPECT_EQ(focus, PointerRoot);
+    EXPECT_NE(iconReplacing(icon, 10), icon);
 
     // Still drawing: paint over the window and watch the applet put its face back.
     GC gc = XCreateGC(display, main, 0, nullptr);
@@ -130,42 +130,10 @@ TEST_F(Storm, TenThousandExposuresEachAreAbsorbed) {
     XFreeGC(display, gc);
     XSync(display, False);
     std::string difference = "never repainted";
-    deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
     while (!difference.empty() && std::chrono::steady_clock::now() < deadline) {
         sleepSeconds(0.02);
         difference = firstPanelDifference(readFace(display, main), want);
-    }
-    EXPECT_EQ(difference, "");
-    EXPECT_EQ(waitForExit(app, 0), -1) << "the applet stopped";
-}
-
-// What a dying window manager does to an applet whose icon window sits in its dock.
-TEST_F(Storm, AnIconWindowDestroyedUnderItIsReplacedAndShown) {
-    XDestroyWindow(display, icon);
-    XSync(display, False);
-    Window replaced = icon;
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (replaced == icon && std::chrono::steady_clock::now() < deadline) {
-        sleepSeconds(0.02);
-        if (XWMHints *hints = XGetWMHints(display, main)) {
-            replaced = hints->icon_window;
-            XFree(hints);
-        }
-    }
-    ASSERT_NE(replaced, icon) << "WM_HINTS still names the destroyed window";
-    Window root, parent, *children = nullptr;
-    unsigned count;
-    ASSERT_TRUE(XQueryTree(display, replaced, &root, &parent, &children, &count));
-    if (children) XFree(children);
-    EXPECT_EQ(parent, main);
-    // No window manager here: mapped again, the main window itself shows the face.
-    std::string difference = "never shown";
-    deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (!difference.empty() && std::chrono::steady_clock::now() < deadline) {
-        sleepSeconds(0.02);
-        XWindowAttributes a;
-        if (XGetWindowAttributes(display, main, &a) && a.map_state == IsViewable)
-            difference = firstPanelDifference(readFace(display, main), millenniumFace());
     }
     EXPECT_EQ(difference, "");
     EXPECT_EQ(waitForExit(app, 0), -1) << "the applet stopped";

@@ -20,14 +20,12 @@ bool ephemerisUpdateDue(int &updateCounter) {
     return false;
 }
 
+// The applet reads no keys: pointer crossings, like clicks, are taken from the queue and left
+// alone, so the keyboard stays with the window the user chose.
 void handleEvent(const XEvent &event) {
     switch (event.type) {
     case Expose:
         refreshWindows();
-        break;
-    case EnterNotify:
-    case LeaveNotify:
-        XSetInputFocus(dock.display, PointerRoot, RevertToParent, CurrentTime);
         break;
     case DestroyNotify:
         if (event.xdestroywindow.window == dock.iconWindow) replaceIconWindow();
