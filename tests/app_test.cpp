@@ -54,7 +54,7 @@ class RunningApplet : public testing::Test {
         ASSERT_NE(display, nullptr);
         window = findWindowByClass(display, "vandrel", 10);
         ASSERT_NE(window, None);
-        // Somewhere else for the focus to be, so that a change to PointerRoot shows.
+        // Somewhere else for the focus to be, so that any change of focus shows.
         elsewhere =
             XCreateSimpleWindow(display, DefaultRootWindow(display), 200, 200, 50, 50, 0, 0, 0);
         XMapWindow(display, elsewhere);
