@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // One ephemeris update and the angle folding it leans on.
 #include "ephemeris/ephemeris.h"
 #include "ephemeris/timebase.h"

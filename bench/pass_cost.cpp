@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The cost of one main-loop pass at a fixed moment, 2000-01-01 12:00:00 UTC: X requests, heap
 // allocations and wall time per pass, on the display in DISPLAY. Run it under callgrind with
 //   --collect-atstart=no --toggle-collect='measuredPasses*'

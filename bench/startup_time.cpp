@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Milliseconds from starting the applet to its first composed frame on the screen, on a private
 // Xvfb with the clock frozen; the median of several starts. Usage: startup_time [RUNS]
 #include "x_support.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // One ephemeris update, for counting its instructions under callgrind with
 //   --collect-atstart=no --toggle-collect='measuredUpdates*'
 // Usage: update_cost [UPDATES]

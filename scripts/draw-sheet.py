@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-2.0-or-later
 """Draws src/art/sheet.xpm, the sprite sheet, from the tables below.
 
 Run once to make the file; afterwards the .xpm is the source of truth and may be edited in any

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Sourced by the other scripts: installs the Debian packages they name when any is missing.
 # Runs apt-get as root, or through sudo for anyone else.
 

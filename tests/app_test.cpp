@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The applet as a process on a private Xvfb: its messages, exit statuses and event answers.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Start-up's readings of the command line, and the loop's update cadence; no X server needed.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Frames composed on the real sheet pixmap and read back from the server, against pictures
 // assembled from the artwork's tables and the worked positions.
 #include "dock_fixture.h"

@@ -38,13 +38,14 @@ void startOn(Screen &s, int depth) {
     ASSERT_EQ(DefaultDepth(s.display, 0), depth);
     s.window = findWindowByClass(s.display, "vandrel", 10);
     ASSERT_NE(s.window, None);
-    // The marker's dark red stands where the loaded face has the disk: the frame is in.
+    // The marker stands out of the belt and Io's dot out of the sky, as nowhere on the loaded
+    // face: the frame is in.
     for (int k = 0; k < 250; k++) {
         XWindowAttributes a;
         XGetWindowAttributes(s.display, s.window, &a);
         if (a.map_state == IsViewable) {
             Face f = readFace(s.display, s.window);
-            if (f.at(31, 29) != f.at(31, 24)) return;
+            if (f.at(31, 29) != f.at(25, 29) && f.at(44, 29) != f.at(50, 29)) return;
         }
         sleepSeconds(0.02);
     }

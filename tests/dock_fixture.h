@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // A test whose process is the applet's X client: a private Xvfb, the dock window created on it
 // as start-up does, and a second connection for reading back what the server holds.
 #pragma once

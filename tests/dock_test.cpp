@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The dock toolkit against a private Xvfb. Every property is read back through a second
 // connection, not taken from the toolkit's own records.
 #include <gtest/gtest.h>

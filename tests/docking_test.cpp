@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // scripts/run with no display: the applet docked in Openbox on a virtual display, pictured.
 #include <gtest/gtest.h>
 

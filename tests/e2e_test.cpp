@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The built applet on a private Xvfb with its clock frozen: what its window shows, read back by
 // a second client, against the picture assembled from the artwork's tables.
 #include <gtest/gtest.h>

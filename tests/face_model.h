@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The picture the face should show, built from the artwork's description alone: the disk's row
 // table, the caption, the fonts' glyph tables. Tests compare what X holds against it.
 #pragma once

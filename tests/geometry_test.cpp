@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Placement arithmetic of the frame, as tables; no X server needed.
 #include <gtest/gtest.h>
 

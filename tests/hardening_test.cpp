@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The applet under abuse: hostile arguments, an Expose storm, its X server dying, and a long
 // run of passes; it must neither crash, hang, spin nor grow.
 #include "dock_fixture.h"

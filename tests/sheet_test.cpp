@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The sprite sheet as libXpm parses it, against the artwork's tables, and the shape mask's bits.
 // gtest before X: Xlib's None and Bool macros break its headers.
 #include <gtest/gtest.h>

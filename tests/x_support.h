@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Helpers for tests that need real X servers and real processes: a private Xvfb, a child
 // process with its output captured, and reading pixels back as colours.
 #pragma once

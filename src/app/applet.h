@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The applet core: its two start-up values, the main loop and the frame composition.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "app/geometry.h"
 #include "art/regions.h"
 #include "ephemeris/ephemeris.h"
@@ -18,7 +19,9 @@ constexpr int SATELLITE_ORIGIN_Y = 30;
 constexpr double F_MIN = -27, F_MAX = 24;
 constexpr double G_MIN = -29, G_MAX = 27;
 
-// The marker's column rule: constants of the original drawing, including its skip of column 34.
+// The marker's column rule: two linear pieces that meet towards the right limb, where the marker
+// jumps two columns (column 34 is never used), and a floor that stops it at column 19 towards the
+// left limb. The blank strips trim it where it overhangs the disk at either end.
 constexpr int SPOT_RIGHT_LIMIT = 36;
 constexpr int SPOT_RIGHT_TEST = 29;
 constexpr int SPOT_RIGHT_OFFSET = 28;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Where the spot, the satellites and the distance's glyphs go on the face: pure arithmetic at
 // 10 pixels per planet radius, kept apart from the copies so it can be checked on its own.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "app/applet.h"
 #include "art/sheet.h"
 #include "dock/dock.h"

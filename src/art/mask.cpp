@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The 56x56 panel, columns and rows 4 to 59, with four clear pixels on every side.
 #include "art/sheet.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Where things are on the sprite sheet, and where the frame puts them on the face.
 // Sheet coordinates: x columns to the right, y rows down from the top-left pixel.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The compiled-in artwork: the sprite sheet in XPM 3 form and the window's shape mask.
 #pragma once
 

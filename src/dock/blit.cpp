@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "dock/dock.h"
 
 void copySheetArea(int srcX, int srcY, int width, int height, int destX, int destY) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The applet's X resources: display, the withdrawn main window and its icon window, the sheet
 // pixmap that is both artwork store and frame buffer, and the one GC every copy uses.
 #pragma once

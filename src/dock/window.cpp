@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "dock/dock.h"
 
 #include <X11/extensions/shape.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Jupiter and its Galilean satellites from the day count: a short low-precision theory.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Every quantity of one ephemeris computation, for checking the theory step by step.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Time base: UTC calendar time to the day count, and angle folding.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // libFuzzer target over everything that turns outside input into numbers and pixel places:
 // the spot argument, angle folding, the ephemeris for any day count, and the frame geometry for
 // any ephemeris state. The first byte picks which; the rest is the input.
