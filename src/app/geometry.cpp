@@ -47,16 +47,23 @@ int spotMarkerColumn(const SpotPlace &spot) {
     return left + SPOT_COLUMN_SHIFT;
 }
 
-SatellitePlace satellitePlace(double radius, double angle, double earthDeclination) {
-    double x = radius * std::sin(angle);
-    if (std::fabs(x) < 1 && angle > HALF_PI && angle < THREE_HALF_PI) return {false, 0, 0};
-    double y = std::cos(angle) * -radius * std::sin(earthDeclination);
+SatelliteOffset satelliteOffset(double radius, double angle, double earthDeclination) {
+    return {radius * std::sin(angle), std::cos(angle) * -radius * std::sin(earthDeclination),
+            angle > HALF_PI && angle < THREE_HALF_PI};
+}
+
+SatellitePlace placeOnFace(const SatelliteOffset &offset) {
+    if (std::fabs(offset.x) < 1 && offset.farSide) return {false, 0, 0};
     // Bounds are tested before the conversion to int, which a NaN or a huge value would break.
-    double f = std::trunc(PIXELS_PER_RADIUS * x);
-    double g = std::trunc(PIXELS_PER_RADIUS * y);
+    double f = std::trunc(PIXELS_PER_RADIUS * offset.x);
+    double g = std::trunc(PIXELS_PER_RADIUS * offset.y);
     if (!(f >= F_MIN && f <= F_MAX) || !(g >= G_MIN && g <= G_MAX)) return {false, 0, 0};
     return {true, SATELLITE_ORIGIN_X + static_cast<int>(f),
             SATELLITE_ORIGIN_Y - static_cast<int>(g)};
+}
+
+SatellitePlace satellitePlace(double radius, double angle, double earthDeclination) {
+    return placeOnFace(satelliteOffset(radius, angle, earthDeclination));
 }
 
 int distanceCells(double distanceAu, int cells[]) {

@@ -17,11 +17,20 @@ SpotPlace spotPosition(int longitude);
 // Left column of the marker for a visible spot.
 int spotMarkerColumn(const SpotPlace &spot);
 
+struct SatelliteOffset {
+    double x, y;  // planet radii along the equator (right) and across it (up), as seen
+    bool farSide; // beyond the planet
+};
+
+SatelliteOffset satelliteOffset(double radius, double angle, double earthDeclination);
+
 struct SatellitePlace {
     bool drawn; // false behind the disk or beyond the drawing bounds
     int x, y;   // top-left of the dot; the label stands at (x, LABEL_ROW)
 };
 
+// Where the face puts a satellite at that offset.
+SatellitePlace placeOnFace(const SatelliteOffset &offset);
 SatellitePlace satellitePlace(double radius, double angle, double earthDeclination);
 
 // Glyph cells of the distance's first characters: 0-9 for digits, POINT_GLYPH_CELL for the rest.
