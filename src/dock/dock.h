@@ -32,6 +32,9 @@ const char *scanDisplayName(char *const *argv);
 
 void connectDisplay(int argc, char **argv);
 unsigned long lookupColor(const char *name);
+// Builds the sheet, both windows and their hints, maps the main window, and installs an X error
+// handler that lets pass only errors about a lost icon window (see replaceIconWindow); every
+// other error keeps Xlib's fatal default.
 void createDockWindow(int argc, char **argv, const char *const *sheetXpm,
                       const unsigned char *maskBits, int maskWidth, int maskHeight,
                       const char *backColor, const char *labelColor, const char *windGustColor,
