@@ -6,7 +6,6 @@
 
 #include "x_support.h"
 
-#include <X11/Xatom.h>
 #include <X11/Xutil.h>
 
 #include <algorithm>
@@ -28,6 +27,7 @@ struct Area {
 
 struct Desk {
     const char *name;
+    const char *packages; // Debian's, that scripts/test installs
     std::vector<std::string> command;
     const char *config;   // folder of docs/desks/ copied into home, or null
     const char *configAt; // where in home it goes
@@ -42,12 +42,37 @@ void PrintTo(const Desk &desk, std::ostream *out) {
 }
 
 const Desk DESKS[] = {
-    {"Openbox", {"openbox", "--sm-disable"}, nullptr, nullptr, false, nullptr, {0, 0, 4, 4}, {}},
-    {"Fluxbox", {"fluxbox"}, "fluxbox", ".fluxbox", false, nullptr, {570, 200, 580, 220}, {}},
-    {"Blackbox", {"blackbox"}, nullptr, nullptr, false, nullptr, {570, 200, 580, 220}, {}},
-    {"Pekwm", {"pekwm"}, nullptr, nullptr, false, nullptr, {570, 0, 580, 4}, {}},
-    {"IceWM", {"icewm"}, nullptr, nullptr, false, nullptr, {570, 150, 580, 250}, {}},
+    {"Openbox",
+     "openbox",
+     {"openbox", "--sm-disable"},
+     nullptr,
+     nullptr,
+     false,
+     nullptr,
+     {0, 0, 4, 4},
+     {}},
+    {"Fluxbox",
+     "fluxbox",
+     {"fluxbox"},
+     "fluxbox",
+     ".fluxbox",
+     false,
+     nullptr,
+     {570, 200, 580, 220},
+     {}},
+    {"Blackbox",
+     "blackbox",
+     {"blackbox"},
+     nullptr,
+     nullptr,
+     false,
+     nullptr,
+     {570, 200, 580, 220},
+     {}},
+    {"Pekwm", "pekwm", {"pekwm"}, nullptr, nullptr, false, nullptr, {570, 0, 580, 4}, {}},
+    {"IceWM", "icewm", {"icewm"}, nullptr, nullptr, false, nullptr, {570, 150, 580, 250}, {}},
     {"WindowMaker",
+     "wmaker",
      {"wmaker"},
      "windowmaker",
      "GNUstep/Defaults",
@@ -56,6 +81,7 @@ const Desk DESKS[] = {
      {570, 60, 580, 70},
      {}},
     {"AfterStepWharf",
+     "afterstep",
      {"afterstep"},
      "afterstep",
      ".afterstep",
@@ -63,8 +89,9 @@ const Desk DESKS[] = {
      "Wharf",
      {570, 0, 580, 4},
      {}},
-    {"FvwmButtons", {"fvwm"}, "fvwm", ".fvwm", true, "FvwmButtons", {570, 0, 580, 4}, {}},
+    {"FvwmButtons", "fvwm", {"fvwm"}, "fvwm", ".fvwm", true, "FvwmButtons", {570, 0, 580, 4}, {}},
     {"OpenboxWithPicom",
+     "openbox picom",
      {"openbox", "--sm-disable"},
      nullptr,
      nullptr,
@@ -192,7 +219,8 @@ class Desks : public testing::TestWithParam<Desk> {
         for (const std::string &program : programs)
             if (!onPath(program)) {
                 ASSERT_FALSE(std::getenv("CI")) << program << " is not installed";
-                GTEST_SKIP() << program << " is not installed; scripts/test installs it";
+                GTEST_SKIP() << program << " is not installed (Debian: " << desk.packages
+                             << "; scripts/test installs it)";
             }
         if (desk.config) {
             fs::create_directories(fs::path(home.path) / desk.configAt);
