@@ -56,7 +56,7 @@ function dump(lines) {
     return {
       distance: Number(f[1]), centralMeridian: Number(f[2]), earthDeclination: Number(f[3]),
       offsets: [0, 1, 2, 3].map((i) => ({ x: Number(f[4 + 3 * i]), y: Number(f[5 + 3 * i]), far: f[6 + 3 * i] === '1' })),
-      marker: f[17] === '-' ? null : Number(f[17]),
+      marker: f[17] === '-' ? null : Number(f[17].split(',')[0]),
       dots: [18, 19, 20, 21].map((k) => cell(f[k])),
     };
   });

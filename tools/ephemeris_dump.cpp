@@ -7,9 +7,10 @@
 //                                     where the face would draw a sky given from elsewhere
 //
 // Out: utc distance_au cm_deg dec_deg, then X Y far for satellites I to IV (planet radii, far 1
-// beyond the planet), the longitude, the marker's column, and each dot's column,row; "-" where
-// nothing is drawn, "nan" for what a face line does not give.
+// beyond the planet), the longitude, then the marker's and each dot's column,row (the top-left
+// pixel); "-" where nothing is drawn, "nan" for what a face line does not give.
 #include "app/geometry.h"
+#include "art/regions.h"
 #include "ephemeris/ephemeris.h"
 #include "ephemeris/timebase.h"
 
@@ -32,7 +33,7 @@ void printFace(const char *utc, double distance, double cmDegrees, double decDeg
     if (spot.x == NOT_VISIBLE)
         std::printf(" %d -", longitude);
     else
-        std::printf(" %d %d", longitude, spotMarkerColumn(spot));
+        std::printf(" %d %d,%d", longitude, spotMarkerColumn(spot), SPOT_ROW);
     for (int i = 0; i < SATELLITE_COUNT; i++) {
         SatellitePlace place = placeOnFace(offsets[i]);
         if (place.drawn)
