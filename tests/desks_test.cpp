@@ -290,13 +290,15 @@ class Desks : public testing::TestWithParam<Desk> {
 
     void startDesk() {
         const Desk &desk = GetParam();
-        wm = startWindowManager(x, desk.command, deskEnv());
+        // A desk that starts the applet itself needs no sign that it is ready, and one window
+        // manager is better not asked: Window Maker, handed a probe window of ours during its
+        // start-up, now and then hangs with the server grabbed (3 starts in 40 under load).
+        std::vector<std::string> env = deskEnv();
+        env.push_back("DISPLAY=" + x.name);
+        wm = desk.configStartsApplet ? spawn(desk.command, env, false)
+                                     : startWindowManager(x, desk.command, deskEnv());
         if (!desk.companion.empty()) startCompanion();
-        if (!desk.configStartsApplet) {
-            std::vector<std::string> env = deskEnv();
-            env.push_back("DISPLAY=" + x.name);
-            app = spawn({"vandrel", "80"}, env, false);
-        }
+        if (!desk.configStartsApplet) app = spawn({"vandrel", "80"}, env, false);
     }
 
     // A compositor is ready when it owns the screen's compositing-manager selection.
