@@ -29,10 +29,10 @@ struct Desk {
     const char *name;
     const char *packages; // Debian's, that scripts/test installs
     std::vector<std::string> command;
-    const char *config;   // folder of docs/desks/ copied into home, or null
-    const char *configAt; // where in home it goes
-    bool configStartsApplet;
-    const char *container; // WM_CLASS name or class of the swallowing window; null: the WM's dock
+    const char *config;      // folder of docs/desks/ copied into home, or null
+    const char *configAt;    // where in home it goes
+    bool configStartsApplet; // "starts": the configuration starts vandrel, not the test
+    const char *container;   // WM_CLASS name or class of the swallowing window; null: the WM's dock
     Area place;
     std::vector<std::string> companion; // started over the window manager, or empty
 };
@@ -41,94 +41,31 @@ void PrintTo(const Desk &desk, std::ostream *out) {
     *out << desk.name;
 }
 
+// Where the docks put the tile on a 640x480 screen.
+constexpr Area TOP_LEFT = {0, 0, 4, 4}, TOP_RIGHT = {570, 0, 580, 4},
+               RIGHT_MIDDLE = {570, 200, 580, 220}, RIGHT_EDGE = {570, 150, 580, 250},
+               SECOND_DOCK_SLOT = {570, 60, 580, 70};
+
+// clang-format off
 const Desk DESKS[] = {
-    {"Openbox",
-     "openbox",
-     {"openbox", "--sm-disable"},
-     nullptr,
-     nullptr,
-     false,
-     nullptr,
-     {0, 0, 4, 4},
-     {}},
-    {"Fluxbox",
-     "fluxbox",
-     {"fluxbox"},
-     "fluxbox",
-     ".fluxbox",
-     false,
-     nullptr,
-     {570, 200, 580, 220},
-     {}},
-    {"Blackbox",
-     "blackbox",
-     {"blackbox"},
-     nullptr,
-     nullptr,
-     false,
-     nullptr,
-     {570, 200, 580, 220},
-     {}},
-    {"Pekwm", "pekwm", {"pekwm"}, nullptr, nullptr, false, nullptr, {570, 0, 580, 4}, {}},
-    {"IceWM", "icewm", {"icewm"}, nullptr, nullptr, false, nullptr, {570, 150, 580, 250}, {}},
-    {"WindowMaker",
-     "wmaker",
-     {"wmaker"},
-     "windowmaker",
-     "GNUstep/Defaults",
-     true,
-     nullptr,
-     {570, 60, 580, 70},
-     {}},
-    {"AfterStepWharf",
-     "afterstep",
-     {"afterstep"},
-     "afterstep",
-     ".afterstep",
-     true,
-     "Wharf",
-     {570, 0, 580, 4},
-     {}},
-    {"FvwmButtons", "fvwm", {"fvwm"}, "fvwm", ".fvwm", true, "FvwmButtons", {570, 0, 580, 4}, {}},
-    // Each window manager's own autostart, started the way Debian's sessions start them.
-    {"OpenboxAutostart",
-     "openbox",
-     {"openbox-session"},
-     "openbox",
-     ".config/openbox",
-     true,
-     nullptr,
-     {0, 0, 4, 4},
-     {}},
-    {"FluxboxStartup",
-     "fluxbox",
-     {"startfluxbox"},
-     "fluxbox",
-     ".fluxbox",
-     true,
-     nullptr,
-     {570, 200, 580, 220},
-     {}},
-    {"PekwmStart", "pekwm", {"pekwm"}, "pekwm", ".pekwm", true, nullptr, {570, 0, 580, 4}, {}},
-    {"IceWMStartup",
-     "icewm",
-     {"icewm-session"},
-     "icewm",
-     ".icewm",
-     true,
-     nullptr,
-     {570, 150, 580, 250},
-     {}},
-    {"OpenboxWithPicom",
-     "openbox picom",
-     {"openbox", "--sm-disable"},
-     nullptr,
-     nullptr,
-     false,
-     nullptr,
-     {0, 0, 4, 4},
+    // name             packages         command                      config         into home          starts container      place     companion
+    {"Openbox",          "openbox",       {"openbox", "--sm-disable"}, nullptr,       nullptr,           false, nullptr,       TOP_LEFT, {}},
+    {"Fluxbox",          "fluxbox",       {"fluxbox"},                 "fluxbox",     ".fluxbox",        false, nullptr,       RIGHT_MIDDLE, {}},
+    {"Blackbox",         "blackbox",      {"blackbox"},                nullptr,       nullptr,           false, nullptr,       RIGHT_MIDDLE, {}},
+    {"Pekwm",            "pekwm",         {"pekwm"},                   nullptr,       nullptr,           false, nullptr,       TOP_RIGHT, {}},
+    {"IceWM",            "icewm",         {"icewm"},                   nullptr,       nullptr,           false, nullptr,       RIGHT_EDGE, {}},
+    {"WindowMaker",      "wmaker",        {"wmaker"},                  "windowmaker", "GNUstep/Defaults", true,  nullptr,       SECOND_DOCK_SLOT, {}},
+    {"AfterStepWharf",   "afterstep",     {"afterstep"},               "afterstep",   ".afterstep",      true,  "Wharf",       TOP_RIGHT, {}},
+    {"FvwmButtons",      "fvwm",          {"fvwm"},                    "fvwm",        ".fvwm",           true,  "FvwmButtons", TOP_RIGHT, {}},
+    // Each window manager's own start-up file, run the way Debian's sessions run it.
+    {"OpenboxAutostart", "openbox",       {"openbox-session"},         "openbox",     ".config/openbox", true,  nullptr,       TOP_LEFT, {}},
+    {"FluxboxStartup",   "fluxbox",       {"startfluxbox"},            "fluxbox",     ".fluxbox",        true,  nullptr,       RIGHT_MIDDLE, {}},
+    {"PekwmStart",       "pekwm",         {"pekwm"},                   "pekwm",       ".pekwm",          true,  nullptr,       TOP_RIGHT, {}},
+    {"IceWMStartup",     "icewm",         {"icewm-session"},           "icewm",       ".icewm",          true,  nullptr,       RIGHT_EDGE, {}},
+    {"OpenboxWithPicom", "openbox picom", {"openbox", "--sm-disable"}, nullptr,       nullptr,           false, nullptr,       TOP_LEFT,
      {"picom", "--backend", "xrender", "--config", "/dev/null"}},
 };
+// clang-format on
 
 // 2000-01-01 12:00 UTC, spot 80, the longitude the desks' configuration lines give: the angle
 // from the central meridian is 92.9 degrees, so the spot is round the limb and unmarked.
