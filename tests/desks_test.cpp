@@ -221,8 +221,10 @@ class Desks : public testing::TestWithParam<Desk> {
         fs::permissions(path, fs::perms::owner_all);
     }
 
+    // What every program of the desk runs with: its display, the home, the wrapper first on PATH.
     std::vector<std::string> deskEnv() const {
-        return {"HOME=" + home.path, "PATH=" + home.path + "/bin:" + std::getenv("PATH")};
+        return {"DISPLAY=" + x.name, "HOME=" + home.path,
+                "PATH=" + home.path + "/bin:" + std::getenv("PATH")};
     }
 
     void startDesk() {
@@ -230,19 +232,15 @@ class Desks : public testing::TestWithParam<Desk> {
         // A desk that starts the applet itself needs no sign that it is ready, and one window
         // manager is better not asked: Window Maker, handed a probe window of ours during its
         // start-up, now and then hangs with the server grabbed (3 starts in 40 under load).
-        std::vector<std::string> env = deskEnv();
-        env.push_back("DISPLAY=" + x.name);
-        wm = desk.configStartsApplet ? spawn(desk.command, env, false)
+        wm = desk.configStartsApplet ? spawn(desk.command, deskEnv(), false)
                                      : startWindowManager(x, desk.command, deskEnv());
         if (!desk.companion.empty()) startCompanion();
-        if (!desk.configStartsApplet) app = spawn({"vandrel", "80"}, env, false);
+        if (!desk.configStartsApplet) app = spawn({"vandrel", "80"}, deskEnv(), false);
     }
 
     // A compositor is ready when it owns the screen's compositing-manager selection.
     void startCompanion() {
-        std::vector<std::string> env = deskEnv();
-        env.push_back("DISPLAY=" + x.name);
-        companion = spawn(GetParam().companion, env, false);
+        companion = spawn(GetParam().companion, deskEnv(), false);
         Display *d = XOpenDisplay(x.name.c_str());
         Atom selection = XInternAtom(d, "_NET_WM_CM_S0", False);
         for (int k = 0; k < 500 && XGetSelectionOwner(d, selection) == None; k++)
@@ -321,9 +319,7 @@ TEST_P(OpenboxRestart, RestartingInPlaceDocksItAgain) {
     ASSERT_NE(hints, nullptr);
     Window icon = hints->icon_window, dock = parentOf(display, icon);
     XFree(hints);
-    std::vector<std::string> env = deskEnv();
-    env.push_back("DISPLAY=" + x.name);
-    Child restart = spawn({"openbox", "--restart"}, env, false);
+    Child restart = spawn({"openbox", "--restart"}, deskEnv(), false);
     ASSERT_NE(waitForExit(restart, 10), -1);
     for (int k = 0; k < 500 && parentOf(display, icon) == dock; k++) sleepSeconds(0.02);
     ASSERT_NE(parentOf(display, icon), dock) << "openbox did not restart";
@@ -358,9 +354,7 @@ TEST_P(Focus, PassingThePointerOverTheTileLeavesTheFocusWithTheUsersWindow) {
     WindowInfo tile = inspect(display, hints->icon_window);
     XFree(hints);
 
-    std::vector<std::string> env = deskEnv();
-    env.push_back("DISPLAY=" + x.name);
-    Child terminal = spawn({"xterm", "-geometry", "30x8+200+150"}, env, false);
+    Child terminal = spawn({"xterm", "-geometry", "30x8+200+150"}, deskEnv(), false);
     Window term = findWindowByClass(display, "xterm", 10);
     ASSERT_NE(term, None) << "xterm did not start";
     WindowInfo where;

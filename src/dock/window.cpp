@@ -55,11 +55,6 @@ int tolerateLostIconWindow(Display *display, XErrorEvent *error) {
     return xlibErrorHandler(display, error);
 }
 
-void shapeAndSelect(Window window) {
-    XSelectInput(dock.display, window, EVENT_MASK);
-    XShapeCombineMask(dock.display, window, ShapeBounding, 0, 0, dock.shapeBitmap, ShapeSet);
-}
-
 } // namespace
 
 void replaceIconWindow() {
@@ -68,7 +63,9 @@ void replaceIconWindow() {
     dock.iconWindow =
         XCreateSimpleWindow(dock.display, dock.mainWindow, size.x, size.y, size.width, size.height,
                             BORDER_WIDTH, dock.blackPixel, dock.whitePixel);
-    shapeAndSelect(dock.iconWindow);
+    XSelectInput(dock.display, dock.iconWindow, EVENT_MASK);
+    XShapeCombineMask(dock.display, dock.iconWindow, ShapeBounding, 0, 0, dock.shapeBitmap,
+                      ShapeSet);
     dock.wmHints.icon_window = dock.iconWindow;
     XSetWMHints(dock.display, dock.mainWindow, &dock.wmHints);
     // A window manager docks an applet when its main window is mapped, at its own start-up or
